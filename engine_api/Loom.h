@@ -1,0 +1,16 @@
+// Everything a package needs of the engine.
+#pragma once
+
+#include "Data.h"
+#include "Engine.h"
+#include "Environment.h"
+#include "Factory.h"
+#include "FileStream.h"
+#include "FunctionApi.h"
+#include "Interpreter.h"
+#include "Options.h"
+#include "Status.h"
+#include "String.h"
+#include "TNodeTree.h"
+#include "Values.h"
+#include "Variable.h"
