@@ -1,0 +1,144 @@
+#include "BitmapSearch.h"
+
+#include <cstring>
+
+namespace almanac {
+
+namespace {
+
+bool MatchesAt(const PixelView& image, const PixelView& pattern, int px, int py, int64_t rowBytes, int skipRow)
+{
+    for (int m = 0; m < pattern.height; ++m) {
+        if (m == skipRow) continue;
+        if (std::memcmp(image.data + image.Offset(px, py + m), pattern.data + pattern.Offset(0, m),
+                        static_cast<size_t>(rowBytes)) != 0)
+            return false;
+    }
+    return true;
+}
+
+template <int BytesPerPixel>
+inline uint64_t PixelAt(const uint8_t* p)
+{
+    if constexpr (BytesPerPixel == 4) {
+        uint32_t v;
+        std::memcpy(&v, p, 4);
+        return v;
+    } else {
+        uint64_t v = 0;
+        for (int i = 0; i < BytesPerPixel; ++i) v |= static_cast<uint64_t>(p[i]) << (8 * i);
+        return v;
+    }
+}
+
+constexpr uint64_t kBase = 0x100000001B3ull;  // odd, so the hash is a bijection per step
+
+// The pattern row that changes colour most often: a row of one colour would
+// let every uniform stretch of the image through the filter.
+int FilterRow(const PixelView& pattern, int bytesPerPixel)
+{
+    int best = 0;
+    int bestChanges = -1;
+    for (int m = 0; m < pattern.height; ++m) {
+        const uint8_t* row = pattern.data + pattern.Offset(0, m);
+        int changes = 0;
+        for (int i = 1; i < pattern.width; ++i)
+            if (std::memcmp(row + (i - 1) * bytesPerPixel, row + i * bytesPerPixel, bytesPerPixel) != 0) ++changes;
+        if (changes > bestChanges) {
+            bestChanges = changes;
+            best = m;
+        }
+    }
+    return best;
+}
+
+template <int BytesPerPixel>
+bool FindRolling(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY)
+{
+    const int pw = pattern.width;
+    const int ph = pattern.height;
+    const int lastX = image.width - pw;
+    const int lastY = image.height - ph;
+    const int64_t rowBytes = pattern.RowBytes();
+    const int filter = FilterRow(pattern, BytesPerPixel);
+
+    uint64_t target = 0;
+    uint64_t outFactor = 1;  // kBase^(pw - 1)
+    const uint8_t* prow = pattern.data + pattern.Offset(0, filter);
+    for (int i = 0; i < pw; ++i) {
+        target = target * kBase + PixelAt<BytesPerPixel>(prow + i * BytesPerPixel);
+        if (i > 0) outFactor *= kBase;
+    }
+
+    for (int py = y; py <= lastY; ++py) {
+        const uint8_t* row = image.data + image.Offset(0, py + filter);
+        uint64_t h = 0;
+        for (int i = 0; i < pw; ++i) h = h * kBase + PixelAt<BytesPerPixel>(row + (x + i) * BytesPerPixel);
+        for (int px = x;; ++px) {
+            if (h == target &&
+                std::memcmp(row + px * BytesPerPixel, prow, static_cast<size_t>(rowBytes)) == 0 &&
+                MatchesAt(image, pattern, px, py, rowBytes, filter)) {
+                foundX = px;
+                foundY = py;
+                return true;
+            }
+            if (px == lastX) break;
+            h = (h - PixelAt<BytesPerPixel>(row + px * BytesPerPixel) * outFactor) * kBase +
+                PixelAt<BytesPerPixel>(row + (px + pw) * BytesPerPixel);
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+SearchRange CheckSearchRange(const PixelView& image, const PixelView& pattern, int x, int y)
+{
+    if (pattern.width < 0 || pattern.height < 0) return SearchRange::OutsideBuffer;
+    if (x < 0 || y < 0) return SearchRange::OutsideBuffer;
+    const int64_t lastX = static_cast<int64_t>(image.width) - pattern.width;
+    const int64_t lastY = static_cast<int64_t>(image.height) - pattern.height;
+    if (lastX < x || lastY < y) return SearchRange::Empty;
+    if (pattern.width == 0 || pattern.height == 0) return SearchRange::Ready;  // nothing to read
+    const int64_t rowBytes = pattern.RowBytes();
+    const int64_t imageEnd = image.Offset(lastX, lastY + pattern.height - 1) + rowBytes;
+    const int64_t patternEnd = pattern.Offset(0, pattern.height - 1) + rowBytes;
+    if (!image.data || !pattern.data || imageEnd > image.length || patternEnd > pattern.length)
+        return SearchRange::OutsideBuffer;
+    return SearchRange::Ready;
+}
+
+bool FindPatternNaive(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY)
+{
+    const int lastX = image.width - pattern.width;
+    const int lastY = image.height - pattern.height;
+    const int64_t rowBytes = pattern.RowBytes();
+    for (int py = y; py <= lastY; ++py) {
+        for (int px = x; px <= lastX; ++px) {
+            if (pattern.width == 0 || pattern.height == 0 || MatchesAt(image, pattern, px, py, rowBytes, -1)) {
+                foundX = px;
+                foundY = py;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool FindPattern(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY)
+{
+    const bool wholeBytes = pattern.bitCount % 8 == 0 && pattern.bitCount == image.bitCount;
+    if (wholeBytes && pattern.width > 0 && pattern.height > 0 && x <= image.width - pattern.width &&
+        y <= image.height - pattern.height) {
+        switch (pattern.bitCount / 8) {
+        case 1: return FindRolling<1>(image, pattern, x, y, foundX, foundY);
+        case 2: return FindRolling<2>(image, pattern, x, y, foundX, foundY);
+        case 3: return FindRolling<3>(image, pattern, x, y, foundX, foundY);
+        case 4: return FindRolling<4>(image, pattern, x, y, foundX, foundY);
+        default: break;
+        }
+    }
+    return FindPatternNaive(image, pattern, x, y, foundX, foundY);
+}
+
+}  // namespace almanac

@@ -1,0 +1,45 @@
+// Search of a bitmap for a smaller one (the bitmap function Find), on raw
+// pixel buffers. Rows are unpadded: stride = (bitCount * width) / 8 and the
+// pixel (x, y) starts at y * stride + x * (bitCount / 8).
+#pragma once
+
+#include "AlmanacApi.h"
+
+#include <cstdint>
+
+namespace almanac {
+
+struct PixelView {
+    const uint8_t* data = nullptr;
+    int64_t length = 0;  // bytes in data
+    int width = 0;
+    int height = 0;
+    int bitCount = 0;
+
+    int64_t Stride() const { return (static_cast<int64_t>(bitCount) * static_cast<uint32_t>(width)) >> 3; }
+    int64_t Offset(int64_t x, int64_t y) const { return y * Stride() + x * (bitCount / 8); }
+    // Bytes compared per pattern row.
+    int64_t RowBytes() const { return (static_cast<int64_t>(bitCount) * static_cast<uint32_t>(width)) / 8; }
+};
+
+enum class SearchRange {
+    Empty,          // no candidate position: nothing can match
+    Ready,          // every candidate lies inside both buffers
+    OutsideBuffer,  // the headers describe more pixels than the buffers hold
+};
+
+// Checks the candidate positions (px from x to W - pw, py from y to H - ph)
+// against both buffers, for x, y >= 0. Negative pattern dimensions are
+// OutsideBuffer: they would make the scan run past the image.
+ALMANAC_API SearchRange CheckSearchRange(const PixelView& image, const PixelView& pattern, int x, int y);
+
+// The first position, rows outer and columns inner, both ascending, at
+// which every pattern row equals the image bytes. Both require Ready.
+// FindPattern filters the candidates with a rolling hash of one pattern row
+// and confirms each hit byte by byte; FindPatternNaive compares row by row
+// at every position (the reference and the benchmark's baseline).
+ALMANAC_API bool FindPattern(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY);
+ALMANAC_API bool FindPatternNaive(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX,
+                                  int& foundY);
+
+}  // namespace almanac

@@ -1,0 +1,197 @@
+// The member functions that scripts call on a bitmap: declaration in
+// InitData, dispatch and parameter handling in SSI_FunctionProcessor.
+#include "DataBitmap.h"
+
+#include "ValueAccess.h"
+
+#include <initializer_list>
+
+using almanac::Arg;
+using almanac::IntArg;
+using almanac::IntOf;
+using almanac::StringArg;
+
+namespace {
+
+// The two ends of a coordinate argument: a two-element array gives a
+// range, a single value gives a range of one.
+void RangeOf(SSI_FunctionAPI& call, int index, int& first, int& second)
+{
+    CVariable* v = call[index];
+    if (v && v->GetNumElems() >= 2) {
+        first = IntOf(v->Get(0));
+        second = IntOf(v->Get(1));
+    } else {
+        first = second = IntArg(call, index);
+    }
+}
+
+CDataBitmap* BitmapArg(SSI_FunctionAPI& call, int index)
+{
+    CData* data = Arg(call, index);
+    return almanac::IsType(data, CDataBitmap::GetRegisteredType()) ? static_cast<CDataBitmap*>(data) : nullptr;
+}
+
+void ReturnBool(SSI_FunctionAPI& call, bool value)
+{
+    CDataBool result(value);
+    call.SetReturnData(&result);
+}
+
+void ReturnInt(SSI_FunctionAPI& call, int value)
+{
+    CDataInt result(value);
+    call.SetReturnData(&result);
+}
+
+}  // namespace
+
+CStatus CDataBitmap::InitData()
+{
+    const int intType = CDataInt::GetRegisteredType();
+    const int stringType = CDataString::GetRegisteredType();
+    const int boolType = CDataBool::GetRegisteredType();
+    const int bitmapType = GetRegisteredType();
+    struct Row {
+        const char* name;
+        std::initializer_list<int> params;
+        int result;
+    };
+    const Row rows[] = {
+        {"Save", {stringType}, boolType},
+        {"Load", {stringType}, boolType},
+        {"GetWidth", {}, intType},
+        {"GetHeight", {}, intType},
+        {"SetPixels", {intType, intType, intType, intType, intType}, 0},
+        {"blit", {intType, intType, bitmapType}, 0},
+        {"blit", {intType, intType, bitmapType, bitmapType}, 0},
+        {"Clear", {}, 0},
+        {"Invert", {}, 0},
+        {"Find", {intType, intType, bitmapType}, boolType},
+        {"ReplaceAll", {intType, intType, intType, intType, intType, intType}, 0},
+        {"ReplaceAllOther", {intType, intType, intType, intType, intType, intType}, 0},
+        {"GetColorAt", {intType, intType}, intType},
+    };
+    CFunctionDecl decl;
+    for (const Row& row : rows) {
+        decl.SetName(row.name);
+        if (row.result) decl.SetReturnType(row.result);
+        for (int type : row.params) decl.addType(type, "");
+        decl.SetProcessor(this);
+        AddFunction(decl);
+        decl.Clear();
+    }
+    return CStatus();
+}
+
+void CDataBitmap::SSI_FunctionProcessor(SSI_FunctionAPI& call)
+{
+    const String& name = call.m_FunctionName;
+    if (name == "Save") CallLoadSave(call, true);
+    else if (name == "Load") CallLoadSave(call, false);
+    else if (name == "GetWidth") ReturnInt(call, m_InfoHeader.biWidth);
+    else if (name == "GetHeight") ReturnInt(call, m_InfoHeader.biHeight);
+    else if (name == "Clear") ZeroPixels();
+    else if (name == "Invert") Invert();
+    else if (name == "GetColorAt") CallGetColorAt(call);
+    else if (name == "ReplaceAll") CallReplace(call, false);
+    else if (name == "ReplaceAllOther") CallReplace(call, true);
+    else if (name == "Find") CallFind(call);
+    else if (name == "blit") CallBlit(call);
+    else if (name == "SetPixels") CallSetPixels(call);
+}
+
+void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)
+{
+    String path = StringArg(call, 0);
+    CEnvironment* env = call.m_Engine ? call.m_Engine->GetEnvironment() : nullptr;
+    if (env) {
+        String absolute;
+        call.m_ReturnStatus = env->GetAbsolutePath(path, absolute);
+        if (!call.m_ReturnStatus) return;
+        path = absolute;
+    }
+    call.m_ReturnStatus = save ? SaveToFile(path) : LoadFromFile(path);
+}
+
+void CDataBitmap::CallGetColorAt(SSI_FunctionAPI& call)
+{
+    int red = 0, green = 0, blue = 0;
+    CStatus status = GetColorAt(IntArg(call, 0), IntArg(call, 1), red, green, blue);
+    if (!status) {
+        call.m_ReturnStatus = status;
+        return;
+    }
+    CVariable result;
+    result.SetType(CDataInt::GetRegisteredType());
+    const int values[3] = {red, green, blue};
+    for (int k = 1; k <= 3; ++k) {
+        CDataInt value(values[k - 1]);
+        DimensionList at(k);
+        result.SetData(&value, at.Get());
+    }
+    call.SetReturnData(&result);
+}
+
+void CDataBitmap::CallSetPixels(SSI_FunctionAPI& call)
+{
+    int x1, x2, y1, y2;
+    RangeOf(call, 0, x1, x2);
+    RangeOf(call, 1, y1, y2);
+    CStatus status = SetPixels(x1, y1, x2, y2, IntArg(call, 2), IntArg(call, 3), IntArg(call, 4));
+    if (!status) call.m_ReturnStatus = status;
+}
+
+void CDataBitmap::CallReplace(SSI_FunctionAPI& call, bool other)
+{
+    CStatus status = ReplaceColor(other, IntArg(call, 0), IntArg(call, 1), IntArg(call, 2), IntArg(call, 3),
+                                  IntArg(call, 4), IntArg(call, 5));
+    if (!status) call.m_ReturnStatus = status;
+}
+
+void CDataBitmap::CallBlit(SSI_FunctionAPI& call)
+{
+    CDataBitmap* source = BitmapArg(call, 2);
+    if (!source) return;
+    CDataBitmap* mask = nullptr;
+    if (call.GetNumParams() == 4) {
+        mask = BitmapArg(call, 3);
+        if (!mask) return;
+    }
+    CStatus status = Blit(IntArg(call, 0), IntArg(call, 1), *source, mask);
+    if (!status) call.m_ReturnStatus = status;
+}
+
+void CDataBitmap::CallFind(SSI_FunctionAPI& call)
+{
+    CDataBitmap* pattern = BitmapArg(call, 2);
+    int x = IntArg(call, 0);
+    int y = IntArg(call, 1);
+    bool found = false;
+    if (pattern) {
+        CStatus status = FindPattern(x, y, *pattern, found);
+        if (!status) {
+            call.m_ReturnStatus = status;
+            return;
+        }
+    }
+    if (found) {
+        // The position goes back into the two script variables.
+        const int position[2] = {x, y};
+        for (int i = 0; i < 2 && found; ++i) {
+            CVariable* v = call[i];
+            CDataInt value(position[i]);
+            if (!v) {
+                found = false;
+                break;
+            }
+            call.m_ReturnStatus = v->SetWorkingData(&value);
+            if (!call.m_ReturnStatus) found = false;
+            else if (call.m_Engine) {
+                call.m_ReturnStatus = call.m_Engine->SetVariable(*v);
+                if (!call.m_ReturnStatus) found = false;
+            }
+        }
+    }
+    ReturnBool(call, found);
+}

@@ -1,0 +1,76 @@
+// CDataFile: the script type "file", a text file on a buffered stream with
+// status flags that scripts read as text ("{OK}{OPEN}{READ}" ...).
+//
+// Copies (CopyData, script assignment, the copy the automation package's
+// OpenFile hands back) share one reference-counted stream: a copy stays
+// usable after the object that opened the file is destroyed, and once any
+// copy closes the stream every other copy sees "not open" rather than a
+// closed stream. The stream is closed when the last copy goes away.
+#pragma once
+
+#include "AlmanacApi.h"
+#include "Loom.h"
+
+#include <memory>
+
+namespace almanac {
+class FileHandle;
+}
+
+class ALMANAC_API CDataFile : public CData {
+public:
+    enum Flags {
+        FILE_OK = 1,
+        FILE_ERROR = 2,
+        FILE_CLOSED = 4,
+        FILE_OPEN = 8,
+        FILE_READ = 16,
+        FILE_WRITE = 32,
+        FILE_EOF = 64,
+    };
+
+    CDataFile();
+    CDataFile(const CDataFile& other);
+    CDataFile& operator=(const CDataFile& other);
+    ~CDataFile() override;
+
+    static int GetRegisteredType();
+
+    CStatus Open(String& path, String& mode);
+    // One line without its line feed; more = 0 at the end of the file.
+    CStatus Read(String& line, char& more);
+    CStatus ReadAll(String& text);
+    CStatus Write(String& text);
+    CStatus Close();
+    String GetStatus();
+
+    int GetFlags() const { return m_Flags; }
+    const String& GetFileName() const { return m_FileName; }
+    bool IsOpen() const;
+
+    bool boolean() override;
+    CData* operator_equal(CData* other, OpInfoT* info) override;
+    bool CopyData(CData* other) override;
+    CData* MakeData() override;
+    bool DeleteData(CData* data) override;
+    bool DataFromString(const String& text) override;
+    String GetString() override;
+    int SizeOf() override;
+    int Register(int type) override;
+    void UnRegister() override;
+    CStatus InitData() override;
+    void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
+
+    // Longest line Read returns at once; the rest of a longer line comes
+    // with the following Read calls.
+    static constexpr int kMaxLine = 4095;
+
+private:
+    CStatus NotOpen() const;
+
+    std::shared_ptr<almanac::FileHandle> m_Stream;
+    String m_FileName;
+    int m_Flags = FILE_OK;
+
+    static int sType;
+};

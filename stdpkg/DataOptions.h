@@ -1,0 +1,39 @@
+// CDataOptions: the script type "options", a set of key/value options kept
+// in the engine's std_options store (its file syntax is the store's).
+#pragma once
+
+#include "AlmanacApi.h"
+#include "Loom.h"
+
+class ALMANAC_API CDataOptions : public CData {
+public:
+    CDataOptions();
+    CDataOptions(const CDataOptions& other);
+    CDataOptions& operator=(const CDataOptions& other);
+    ~CDataOptions() override;
+
+    // Registers the type first when it is not registered.
+    static int GetRegisteredType();
+
+    std_options& Store() { return m_Store; }
+
+    CData* operator_equal(CData* other, OpInfoT* info) override;
+    bool CopyData(CData* other) override;
+    CData* MakeData() override;
+    bool DeleteData(CData* data) override;
+    bool DataFromString(const String& text) override;
+    String GetString() override;
+    int SizeOf() override;
+    int Register(int type) override;
+    void UnRegister() override;
+    CStatus InitData() override;
+    void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
+    CStatus SSI_UpdateVariable(CVariable& variable, char fetch) override;
+
+private:
+    void LoadOrSave(SSI_FunctionAPI& call, bool save);
+
+    std_options m_Store;
+
+    static int sType;
+};

@@ -1,0 +1,38 @@
+// CDataPoint: the type "point", a vector of three doubles with addition,
+// magnitude and normalisation.
+#pragma once
+
+#include "AlmanacApi.h"
+#include "Loom.h"
+
+class ALMANAC_API CDataPoint : public CData {
+public:
+    // Registers the type "point" on first construction, like the others.
+    CDataPoint();
+    CDataPoint(double x, double y, double z);
+    ~CDataPoint() override;
+
+    static int GetRegisteredType();
+
+    double mag() const;
+    // Divides by the magnitude; the zero point stays as it is.
+    void unitize();
+
+    double x = 0.0;
+    double y = 0.0;
+    double z = 0.0;
+
+    CData* operator_plus(CData* other, OpInfoT* info) override;
+    CData* operator_equal(CData* other, OpInfoT* info) override;
+    bool CopyData(CData* other) override;
+    CData* MakeData() override;
+    bool DeleteData(CData* data) override;
+    bool DataFromString(const String& text) override;
+    String GetString() override;
+    int SizeOf() override;
+    int Register(int type) override;
+    void UnRegister() override;
+
+private:
+    static int sType;
+};

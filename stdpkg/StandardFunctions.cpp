@@ -1,0 +1,354 @@
+// The global functions of the standard package. Each reads its parameters
+// from the call record in place, hands back a result built for this call
+// and touches the call's status only where a function says so.
+#include "StandardFunctions.h"
+
+#include "FormatCheck.h"
+#include "ValueAccess.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+
+namespace almanac {
+
+namespace {
+
+void ReturnString(SSI_FunctionAPI& call, const String& text)
+{
+    CDataString result(text);
+    call.SetReturnData(&result);
+}
+
+void ReturnInt(SSI_FunctionAPI& call, int value)
+{
+    CDataInt result(value);
+    call.SetReturnData(&result);
+}
+
+void ReturnReal(SSI_FunctionAPI& call, double value)
+{
+    CDataReal result(value);
+    call.SetReturnData(&result);
+}
+
+CEnvironment* Environment(SSI_FunctionAPI& call)
+{
+    return call.m_Engine ? call.m_Engine->GetEnvironment() : nullptr;
+}
+
+void Pwd(SSI_FunctionAPI& call)
+{
+    if (CEnvironment* env = Environment(call)) ReturnString(call, env->GetCWD());
+}
+
+void Cd(SSI_FunctionAPI& call)
+{
+    if (CEnvironment* env = Environment(call)) call.m_ReturnStatus = env->SetCWD(StringArg(call, 0));
+}
+
+void ToText(SSI_FunctionAPI& call)
+{
+    CData* value = Arg(call, 0);
+    ReturnString(call, value ? value->GetString() : String());
+}
+
+void StrRev(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    s.Reverse();
+    ReturnString(call, s);
+}
+
+void Replace(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    const String oldText = StringArg(call, 1);
+    if (oldText.GetLength() > 0) s.Replace(oldText, StringArg(call, 2));
+    ReturnString(call, s);
+}
+
+void FindText(SSI_FunctionAPI& call)
+{
+    ReturnInt(call, StringArg(call, 0).Find(StringArg(call, 1), -1, -1));
+}
+
+void SubString(SSI_FunctionAPI& call)
+{
+    ReturnString(call, StringArg(call, 0).SubString(IntArg(call, 1), IntArg(call, 2)));
+}
+
+void GetLength(SSI_FunctionAPI& call)
+{
+    ReturnInt(call, StringArg(call, 0).GetLength());
+}
+
+void Trim(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    s.Trim();
+    ReturnString(call, s);
+}
+
+void Split(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    const String delimiters = StringArg(call, 1);
+    TNodeTree<String> tree;
+    s.Parse(delimiters, tree, delimiters.GetLength());
+    CVariable* result = call.GetReturnData();
+    if (!result) return;
+    int k = 1;
+    for (TNode<String>* node = tree.First(); node; node = node->Next(), ++k) {
+        CDataString value(node->Data());
+        DimensionList dims(k);
+        result->SetData(&value, dims.Get());
+    }
+}
+
+#if defined(__GNUC__)
+#  pragma GCC diagnostic push
+#  pragma GCC diagnostic ignored "-Wformat-nonliteral"
+#  pragma GCC diagnostic ignored "-Wformat-security"
+#endif
+// The format has been checked to take exactly one value of this kind.
+void FormatValue(SSI_FunctionAPI& call)
+{
+    const String fmt = StringArg(call, 0);
+    const int type = call.GetParameterType(1);
+    String out;
+    if (type == CDataInt::GetRegisteredType()) {
+        if (!IsSingleValueFormat(fmt.c_str(), FormatArg::Int)) {
+            call.m_ReturnStatus.Format(0, "Format '%s' does not fit one int value: it needs exactly one "
+                                          "of %%d %%i %%o %%u %%x %%X %%c, without * or $. (5141)",
+                                       fmt.c_str());
+            return;
+        }
+        out.Format(fmt.c_str(), static_cast<int>(IntArg(call, 1)));
+    } else if (type == CDataReal::GetRegisteredType()) {
+        if (!IsSingleValueFormat(fmt.c_str(), FormatArg::Real)) {
+            call.m_ReturnStatus.Format(0, "Format '%s' does not fit one real value: it needs exactly one "
+                                          "of %%f %%e %%g %%a, without * or $. (5142)",
+                                       fmt.c_str());
+            return;
+        }
+        out.Format(fmt.c_str(), RealArg(call, 1));
+    }
+    ReturnString(call, out);
+}
+#if defined(__GNUC__)
+#  pragma GCC diagnostic pop
+#endif
+
+void ToUpper(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    s.ToUpper();
+    ReturnString(call, s);
+}
+
+void ToLower(SSI_FunctionAPI& call)
+{
+    String s = StringArg(call, 0);
+    s.ToLower();
+    ReturnString(call, s);
+}
+
+void Length(SSI_FunctionAPI& call)
+{
+    CVariable* v = call[0];
+    ReturnInt(call, v ? v->GetNumElems() : 0);
+}
+
+void Size(SSI_FunctionAPI& call)
+{
+    CVariable* v = call[0];
+    CVariable result;
+    result.SetType(CDataInt::GetRegisteredType());
+    DimensionT* dims = v ? v->GetDims() : nullptr;
+    if (!dims) {
+        CDataInt one(1);
+        result.SetData(&one, nullptr);
+    } else {
+        int k = 1;
+        for (DimensionT* d = dims; d; d = d->next, ++k) {
+            CDataInt extent(d->index);
+            DimensionList at(k);
+            CStatus status = result.SetData(&extent, at.Get());
+            if (!status) {
+                call.m_ReturnStatus = status;
+                return;
+            }
+        }
+    }
+    call.SetReturnData(&result);
+}
+
+void Mean(SSI_FunctionAPI& call)
+{
+    CVariable* v = call[0];
+    const int count = v ? v->GetNumElems() : 0;
+    double sum = 0.0;
+    for (int i = 0; i < count; ++i) {
+        double value;
+        if (NumberOf(v->Get(i), value)) sum += value;
+    }
+    ReturnReal(call, sum / static_cast<double>(count));
+}
+
+template <double (*F)(double)>
+void RealFunction(SSI_FunctionAPI& call)
+{
+    ReturnReal(call, F(RealArg(call, 0)));
+}
+
+double Sin(double x) { return std::sin(x); }
+double Cos(double x) { return std::cos(x); }
+double Tan(double x) { return std::tan(x); }
+double Asin(double x) { return std::asin(x); }
+double Acos(double x) { return std::acos(x); }
+double Atan(double x) { return std::atan(x); }
+double Sinh(double x) { return std::sinh(x); }
+double Cosh(double x) { return std::cosh(x); }
+double Tanh(double x) { return std::tanh(x); }
+double Sqrt(double x) { return std::sqrt(x); }
+double Fabs(double x) { return std::fabs(x); }
+
+void Atan2(SSI_FunctionAPI& call)
+{
+    ReturnReal(call, std::atan2(RealArg(call, 0), RealArg(call, 1)));
+}
+
+void Rand(SSI_FunctionAPI& call)
+{
+    // The low 15 bits: the generator's range on Windows, on every platform.
+    ReturnInt(call, ScaledRandom(IntArg(call, 0), rand() & 0x7FFF));
+}
+
+void Sign(SSI_FunctionAPI& call)
+{
+    ReturnInt(call, RealArg(call, 0) < 0.0 ? -1 : 1);
+}
+
+void Mod(SSI_FunctionAPI& call)
+{
+    const int a = IntArg(call, 0);
+    const int b = IntArg(call, 1);
+    if (b == 0) {
+        call.m_ReturnStatus.Format(2, "Modulus divide by 0");
+        ReturnInt(call, 0);
+        return;
+    }
+    // The least int by -1 overflows the division; its remainder is 0.
+    ReturnInt(call, b == -1 ? 0 : a % b);
+}
+
+void ToInt(SSI_FunctionAPI& call)
+{
+    ReturnInt(call, TruncateToInt(RealArg(call, 0)));
+}
+
+void ToReal(SSI_FunctionAPI& call)
+{
+    ReturnReal(call, static_cast<double>(IntArg(call, 0)));
+}
+
+void GetErrorCount(SSI_FunctionAPI& call)
+{
+    if (CEnvironment* env = Environment(call)) ReturnInt(call, env->GetErrCount());
+}
+
+void GetWarningCount(SSI_FunctionAPI& call)
+{
+    if (CEnvironment* env = Environment(call)) ReturnInt(call, env->GetWarnCount());
+}
+
+void Evaluate(SSI_FunctionAPI& call)
+{
+    const String text = StringArg(call, 0);
+    CVariable result;
+    CInterpreter* interpreter = call.m_Engine ? call.m_Engine->GetInterpreter() : nullptr;
+    if (!interpreter) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "StandardFunctions");
+        return;
+    }
+    CStatus status = interpreter->Evaluate(text, result);
+    call.SetReturnData(&result);
+    call.m_ReturnStatus = status;
+}
+
+struct Branch {
+    const char* name;
+    void (*run)(SSI_FunctionAPI&);
+};
+
+// Dispatch order; the first equal name runs.
+const Branch kBranches[] = {
+    {"pwd", Pwd},
+    {"string", ToText},
+    {"cd", Cd},
+    {"strrev", StrRev},
+    {"replace", Replace},
+    {"find", FindText},
+    {"substring", SubString},
+    {"getlength", GetLength},
+    {"trim", Trim},
+    {"split", Split},
+    {"format", FormatValue},
+    {"toupper", ToUpper},
+    {"tolower", ToLower},
+    {"length", Length},
+    {"size", Size},
+    {"mean", Mean},
+    {"sin", RealFunction<Sin>},
+    {"cos", RealFunction<Cos>},
+    {"tan", RealFunction<Tan>},
+    {"asin", RealFunction<Asin>},
+    {"acos", RealFunction<Acos>},
+    {"atan", RealFunction<Atan>},
+    {"atan2", Atan2},
+    {"sinh", RealFunction<Sinh>},
+    {"cosh", RealFunction<Cosh>},
+    {"tanh", RealFunction<Tanh>},
+    {"rand", Rand},
+    {"abs", RealFunction<Fabs>},
+    {"sign", Sign},
+    {"mod", Mod},
+    {"int", ToInt},
+    {"real", ToReal},
+    {"sqrt", RealFunction<Sqrt>},
+    {"GetErrorCount", GetErrorCount},
+    {"GetWarningCount", GetWarningCount},
+    {"Evaluate", Evaluate},
+};
+
+}  // namespace
+
+bool RunStandardFunction(SSI_FunctionAPI& call)
+{
+    for (const Branch& branch : kBranches) {
+        if (call.m_FunctionName == branch.name) {
+            branch.run(call);
+            return true;
+        }
+    }
+    return false;
+}
+
+int ScaledRandom(int n, int r)
+{
+    return static_cast<int>((static_cast<int64_t>(n) + 1) * r / 32768);
+}
+
+int TruncateToInt(double x)
+{
+    if (!std::isfinite(x)) return 0;
+    const double t = std::trunc(x);
+    // Reduce modulo 2^32 first, so that the conversion is defined for
+    // every finite value; the result is the integer's low 32 bits.
+    double low = std::fmod(t, 4294967296.0);
+    if (low < 0) low += 4294967296.0;
+    return static_cast<int>(static_cast<uint32_t>(low));
+}
+
+}  // namespace almanac
