@@ -1,0 +1,652 @@
+#include "Parser.h"
+
+namespace loom {
+
+namespace {
+
+// Deep enough for any script a person writes; shallow enough that the
+// parser's own recursion stays far from the end of the stack.
+constexpr int kMaxNesting = 200;
+
+bool IsAssignment(TokenKind k)
+{
+    return k == TokenKind::Assign || k == TokenKind::PlusAssign || k == TokenKind::MinusAssign ||
+           k == TokenKind::StarAssign || k == TokenKind::SlashAssign;
+}
+
+bool IsLvalue(const Expr& e)
+{
+    return e.IsVariable() || e.kind == ExprKind::Index || e.kind == ExprKind::Member;
+}
+
+}  // namespace
+
+Parser::DepthGuard::DepthGuard(Parser& p) : m_Parser(p)
+{
+    if (++m_Parser.m_Depth > kMaxNesting) m_Parser.Fail(m_Parser.m_Current, "nesting too deep");
+}
+
+Parser::Parser(std::string source, GlobalTable& globals, std::function<bool(const std::string&)> isKeyword)
+    : m_Lexer(std::move(source)), m_Globals(globals), m_IsKeyword(std::move(isKeyword))
+{
+}
+
+// --- tokens ----------------------------------------------------------------
+
+const Token& Parser::PeekNext()
+{
+    if (!m_HasNext) {
+        m_Next = m_Lexer.Next();
+        m_HasNext = true;
+    }
+    return m_Next;
+}
+
+Token Parser::Take()
+{
+    Token taken = std::move(m_Current);
+    if (m_HasNext) {
+        m_Current = std::move(m_Next);
+        m_HasNext = false;
+    } else {
+        m_Current = m_Lexer.Next();
+    }
+    if (m_Current.kind == TokenKind::Error) Fail(m_Current, m_Current.text);
+    return taken;
+}
+
+bool Parser::Match(TokenKind kind)
+{
+    if (!Check(kind)) return false;
+    Take();
+    return true;
+}
+
+void Parser::Fail(const Token& at, const std::string& message)
+{
+    m_Error.line = at.line;
+    m_Error.column = at.column;
+    m_Error.message = message;
+    throw Failure();
+}
+
+void Parser::FailExpected(const char* what)
+{
+    Fail(m_Current, std::string("expected ") + what + ", found " +
+                        (Check(TokenKind::Identifier) ? "'" + m_Current.text + "'" : DescribeToken(m_Current.kind)));
+}
+
+Token Parser::Expect(TokenKind kind, const char* what)
+{
+    if (!Check(kind)) FailExpected(what ? what : DescribeToken(kind));
+    return Take();
+}
+
+Token Parser::ExpectClosing(TokenKind kind, const Token& opener)
+{
+    if (!Check(kind)) {
+        const std::string what = std::string(DescribeToken(kind)) + " (to close " + DescribeToken(opener.kind) +
+                                 " at line " + std::to_string(opener.line) + ")";
+        FailExpected(what.c_str());
+    }
+    return Take();
+}
+
+// --- program ---------------------------------------------------------------
+
+bool Parser::ParseProgram(Program& program)
+{
+    try {
+        m_Current = m_Lexer.Next();
+        if (m_Current.kind == TokenKind::Error) Fail(m_Current, m_Current.text);
+        while (!Check(TokenKind::End)) {
+            if (Check(TokenKind::Function)) program.functions.push_back(ParseFunction());
+            else program.statements.push_back(ParseStatement());
+        }
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+bool Parser::ParseExpression(const UserFunction* context, ExprPtr& expr)
+{
+    try {
+        if (context) {
+            PushScope();
+            for (size_t i = 0; i < context->localNames.size(); ++i) {
+                m_Scopes.back()[context->localNames[i]] = static_cast<int>(i);
+            }
+        }
+        m_Current = m_Lexer.Next();
+        if (m_Current.kind == TokenKind::Error) Fail(m_Current, m_Current.text);
+        expr = ParseExpr();
+        if (!Check(TokenKind::End)) FailExpected("end of expression");
+        return true;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
+std::unique_ptr<UserFunction> Parser::ParseFunction()
+{
+    const Token keyword = Take();
+    if (m_Function) Fail(keyword, "functions cannot be defined inside functions");
+    auto fn = std::make_unique<UserFunction>();
+    fn->line = keyword.line;
+    Token first = Expect(TokenKind::Identifier, "the result type of the function");
+    if (Check(TokenKind::LeftParen)) {
+        fn->returnTypeName = "void";
+        fn->name = first.text;
+    } else {
+        fn->returnTypeName = first.text;
+        fn->name = Expect(TokenKind::Identifier, "the function's name").text;
+    }
+    m_Function = fn.get();
+    PushScope();
+    const Token open = Expect(TokenKind::LeftParen, "'(' after the function's name");
+    if (!Check(TokenKind::RightParen)) {
+        do {
+            Parameter p;
+            const Token type = Expect(TokenKind::Identifier, "a parameter type");
+            p.typeName = type.text;
+            p.line = type.line;
+            p.name = Expect(TokenKind::Identifier, "a parameter name").text;
+            p.slot = DeclareLocal(p.name);
+            fn->params.push_back(std::move(p));
+        } while (Match(TokenKind::Comma));
+    }
+    ExpectClosing(TokenKind::RightParen, open);
+    if (!Check(TokenKind::LeftBrace)) FailExpected("'{' to begin the function's body");
+    fn->body = ParseBlock();
+    PopScope();
+    m_Function = nullptr;
+    return fn;
+}
+
+int Parser::DeclareLocal(const std::string& name)
+{
+    const int slot = static_cast<int>(m_Function->localNames.size());
+    m_Function->localNames.push_back(name);
+    m_Scopes.back()[name] = slot;
+    return slot;
+}
+
+// --- statements ------------------------------------------------------------
+
+StmtPtr Parser::ParseStatement()
+{
+    DepthGuard guard(*this);
+    switch (m_Current.kind) {
+    case TokenKind::LeftBrace: return ParseBlock();
+    case TokenKind::If: return ParseIf();
+    case TokenKind::While: return ParseWhile();
+    case TokenKind::For: return ParseFor();
+    case TokenKind::Semicolon: {
+        auto s = std::make_unique<Stmt>();
+        s->kind = StmtKind::Empty;
+        s->line = Take().line;
+        return s;
+    }
+    case TokenKind::Break:
+    case TokenKind::Continue: {
+        auto s = std::make_unique<Stmt>();
+        s->kind = Check(TokenKind::Break) ? StmtKind::Break : StmtKind::Continue;
+        s->line = Take().line;
+        Expect(TokenKind::Semicolon, "';'");
+        return s;
+    }
+    case TokenKind::Return: {
+        auto s = std::make_unique<Stmt>();
+        s->kind = StmtKind::Return;
+        s->line = Take().line;
+        if (!Check(TokenKind::Semicolon)) s->expr = ParseExpr();
+        Expect(TokenKind::Semicolon, "';'");
+        return s;
+    }
+    case TokenKind::Function: Fail(m_Current, "functions can only be defined at the top level");
+    case TokenKind::Else: Fail(m_Current, "'else' without 'if'");
+    case TokenKind::Identifier:
+        if (m_IsKeyword && m_IsKeyword(m_Current.text)) return ParseKeyword();
+        if (PeekNext().kind == TokenKind::Identifier) return ParseDeclaration(true);
+        break;
+    default: break;
+    }
+    return ParseExpressionStatement(true);
+}
+
+StmtPtr Parser::ParseBlock()
+{
+    const Token open = Take();
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Block;
+    s->line = open.line;
+    if (InFunction()) PushScope();
+    while (!Check(TokenKind::RightBrace)) {
+        if (Check(TokenKind::End)) ExpectClosing(TokenKind::RightBrace, open);
+        s->statements.push_back(ParseStatement());
+    }
+    Take();
+    if (InFunction()) PopScope();
+    return s;
+}
+
+StmtPtr Parser::ParseIf()
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::If;
+    s->line = Take().line;
+    const Token open = Expect(TokenKind::LeftParen, "'(' after 'if'");
+    s->expr = ParseExpr();
+    ExpectClosing(TokenKind::RightParen, open);
+    s->body = ParseStatement();
+    if (Match(TokenKind::Else)) s->elseBody = ParseStatement();
+    return s;
+}
+
+StmtPtr Parser::ParseWhile()
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::While;
+    s->line = Take().line;
+    const Token open = Expect(TokenKind::LeftParen, "'(' after 'while'");
+    s->expr = ParseExpr();
+    ExpectClosing(TokenKind::RightParen, open);
+    s->body = ParseStatement();
+    return s;
+}
+
+StmtPtr Parser::ParseFor()
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::For;
+    s->line = Take().line;
+    const Token open = Expect(TokenKind::LeftParen, "'(' after 'for'");
+    if (InFunction()) PushScope();
+    if (!Check(TokenKind::Semicolon)) {
+        if (Check(TokenKind::Identifier) && PeekNext().kind == TokenKind::Identifier) {
+            s->init = ParseDeclaration(false);
+        } else {
+            s->init = ParseExpressionStatement(false);
+        }
+    }
+    Expect(TokenKind::Semicolon, "';'");
+    if (!Check(TokenKind::Semicolon)) s->expr = ParseExpr();
+    Expect(TokenKind::Semicolon, "';'");
+    if (!Check(TokenKind::RightParen)) s->step = ParseExpr();
+    ExpectClosing(TokenKind::RightParen, open);
+    s->body = ParseStatement();
+    if (InFunction()) PopScope();
+    return s;
+}
+
+StmtPtr Parser::ParseDeclaration(bool needSemicolon)
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Declaration;
+    const Token type = Take();
+    s->line = type.line;
+    s->typeName = type.text;
+    // Kept in case the type name turns out to be a keyword registered after
+    // the script was parsed.
+    m_Lexer.FindRawStatement(type.endOffset, s->keywordText);
+    do {
+        Declarator d;
+        const Token name = Expect(TokenKind::Identifier, "a variable name");
+        d.name = name.text;
+        d.line = name.line;
+        while (Check(TokenKind::LeftBracket)) {
+            const Token open = Take();
+            d.dims.push_back(ParseExpr());
+            ExpectClosing(TokenKind::RightBracket, open);
+        }
+        if (Match(TokenKind::Assign)) d.init = ParseExpr();
+        // The name is visible from the next declarator on, not in its own
+        // initialiser.
+        if (InFunction()) {
+            d.local = true;
+            d.slot = DeclareLocal(d.name);
+        } else {
+            d.slot = m_Globals.Intern(d.name);
+        }
+        s->declarators.push_back(std::move(d));
+    } while (Match(TokenKind::Comma));
+    if (needSemicolon) Expect(TokenKind::Semicolon, "';'");
+    return s;
+}
+
+StmtPtr Parser::ParseKeyword()
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Keyword;
+    s->line = m_Current.line;
+    s->keyword = m_Current.text;
+    if (!m_Lexer.TakeRawStatement(m_Current.endOffset, s->keywordText)) {
+        Fail(m_Current, "expected ';' to end the '" + s->keyword + "' statement");
+    }
+    m_HasNext = false;
+    m_Current = m_Lexer.Next();
+    if (m_Current.kind == TokenKind::Error) Fail(m_Current, m_Current.text);
+    return s;
+}
+
+StmtPtr Parser::ParseExpressionStatement(bool needSemicolon)
+{
+    auto s = std::make_unique<Stmt>();
+    s->kind = StmtKind::Expression;
+    s->line = m_Current.line;
+    s->expr = ParseExpr();
+    if (needSemicolon) Expect(TokenKind::Semicolon, "';'");
+    return s;
+}
+
+// --- expressions -----------------------------------------------------------
+
+ExprPtr Parser::NewExpr(ExprKind kind, const Token& at)
+{
+    auto e = std::make_unique<Expr>();
+    e->kind = kind;
+    e->line = at.line;
+    e->column = at.column;
+    return e;
+}
+
+ExprPtr Parser::MakeBinary(BinaryOp op, const Token& at, ExprPtr left, ExprPtr right)
+{
+    ExprPtr e = NewExpr(ExprKind::Binary, at);
+    e->op = op;
+    e->sideEffects = left->sideEffects || right->sideEffects;
+    e->left = std::move(left);
+    e->right = std::move(right);
+    return e;
+}
+
+ExprPtr Parser::ParseExpr() { return ParseAssignment(); }
+
+ExprPtr Parser::ParseAssignment()
+{
+    DepthGuard guard(*this);
+    ExprPtr target = ParseOr();
+    if (!IsAssignment(m_Current.kind)) return target;
+    const Token op = Take();
+    if (!IsLvalue(*target)) Fail(op, "cannot assign to this expression");
+    ExprPtr e = NewExpr(ExprKind::Assign, op);
+    switch (op.kind) {
+    case TokenKind::PlusAssign: e->compound = true; e->op = BinaryOp::Add; break;
+    case TokenKind::MinusAssign: e->compound = true; e->op = BinaryOp::Sub; break;
+    case TokenKind::StarAssign: e->compound = true; e->op = BinaryOp::Mul; break;
+    case TokenKind::SlashAssign: e->compound = true; e->op = BinaryOp::Div; break;
+    default: break;
+    }
+    e->left = std::move(target);
+    e->right = ParseAssignment();
+    e->sideEffects = true;
+    return e;
+}
+
+ExprPtr Parser::ParseOr()
+{
+    ExprPtr left = ParseAnd();
+    while (Check(TokenKind::PipePipe)) {
+        const Token op = Take();
+        ExprPtr e = NewExpr(ExprKind::Or, op);
+        e->right = ParseAnd();
+        e->sideEffects = left->sideEffects || e->right->sideEffects;
+        e->left = std::move(left);
+        left = std::move(e);
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseAnd()
+{
+    ExprPtr left = ParseBitOr();
+    while (Check(TokenKind::AmpAmp)) {
+        const Token op = Take();
+        ExprPtr e = NewExpr(ExprKind::And, op);
+        e->right = ParseBitOr();
+        e->sideEffects = left->sideEffects || e->right->sideEffects;
+        e->left = std::move(left);
+        left = std::move(e);
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseBitOr()
+{
+    ExprPtr left = ParseBitAnd();
+    while (Check(TokenKind::Pipe)) {
+        const Token op = Take();
+        left = MakeBinary(BinaryOp::BitOr, op, std::move(left), ParseBitAnd());
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseBitAnd()
+{
+    ExprPtr left = ParseEquality();
+    while (Check(TokenKind::Amp)) {
+        const Token op = Take();
+        left = MakeBinary(BinaryOp::BitAnd, op, std::move(left), ParseEquality());
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseEquality()
+{
+    ExprPtr left = ParseRelational();
+    while (Check(TokenKind::Equal) || Check(TokenKind::NotEqual)) {
+        const Token op = Take();
+        left = MakeBinary(op.kind == TokenKind::Equal ? BinaryOp::Equal : BinaryOp::NotEqual, op, std::move(left),
+                          ParseRelational());
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseRelational()
+{
+    ExprPtr left = ParseAdditive();
+    for (;;) {
+        BinaryOp bop;
+        switch (m_Current.kind) {
+        case TokenKind::Less: bop = BinaryOp::Less; break;
+        case TokenKind::LessEqual: bop = BinaryOp::LessEqual; break;
+        case TokenKind::Greater: bop = BinaryOp::Greater; break;
+        case TokenKind::GreaterEqual: bop = BinaryOp::GreaterEqual; break;
+        default: return left;
+        }
+        const Token op = Take();
+        left = MakeBinary(bop, op, std::move(left), ParseAdditive());
+    }
+}
+
+ExprPtr Parser::ParseAdditive()
+{
+    ExprPtr left = ParseMultiplicative();
+    while (Check(TokenKind::Plus) || Check(TokenKind::Minus)) {
+        const Token op = Take();
+        left = MakeBinary(op.kind == TokenKind::Plus ? BinaryOp::Add : BinaryOp::Sub, op, std::move(left),
+                          ParseMultiplicative());
+    }
+    return left;
+}
+
+ExprPtr Parser::ParseMultiplicative()
+{
+    ExprPtr left = ParseUnary();
+    for (;;) {
+        BinaryOp bop;
+        switch (m_Current.kind) {
+        case TokenKind::Star: bop = BinaryOp::Mul; break;
+        case TokenKind::Slash: bop = BinaryOp::Div; break;
+        case TokenKind::Percent: bop = BinaryOp::Mod; break;
+        default: return left;
+        }
+        const Token op = Take();
+        left = MakeBinary(bop, op, std::move(left), ParseUnary());
+    }
+}
+
+ExprPtr Parser::ParseUnary()
+{
+    DepthGuard guard(*this);
+    if (Check(TokenKind::Minus) || Check(TokenKind::Bang)) {
+        const Token op = Take();
+        ExprPtr e = NewExpr(op.kind == TokenKind::Minus ? ExprKind::Negate : ExprKind::Not, op);
+        e->left = ParseUnary();
+        e->sideEffects = e->left->sideEffects;
+        return e;
+    }
+    if (Check(TokenKind::PlusPlus) || Check(TokenKind::MinusMinus)) {
+        const Token op = Take();
+        ExprPtr e = NewExpr(ExprKind::Step, op);
+        e->prefix = true;
+        e->increment = op.kind == TokenKind::PlusPlus;
+        e->left = ParseUnary();
+        if (!IsLvalue(*e->left)) Fail(op, std::string(DescribeToken(op.kind)) + " needs a variable");
+        e->sideEffects = true;
+        return e;
+    }
+    return ParsePower();
+}
+
+ExprPtr Parser::ParsePower()
+{
+    ExprPtr base = ParsePostfix();
+    if (!Check(TokenKind::Caret)) return base;
+    const Token op = Take();
+    // Right-associative and above unary minus: -2^2 is -4, 2^3^2 is 2^9.
+    return MakeBinary(BinaryOp::Pow, op, std::move(base), ParseUnary());
+}
+
+ExprPtr Parser::ParsePostfix()
+{
+    ExprPtr e = ParsePrimary();
+    for (;;) {
+        if (Check(TokenKind::LeftBracket)) {
+            const Token open = Take();
+            if (e->kind != ExprKind::Index) {
+                ExprPtr index = NewExpr(ExprKind::Index, open);
+                index->sideEffects = e->sideEffects;
+                index->left = std::move(e);
+                e = std::move(index);
+            }
+            do {
+                ExprPtr i = ParseExpr();
+                e->sideEffects = e->sideEffects || i->sideEffects;
+                e->args.push_back(std::move(i));
+            } while (Match(TokenKind::Comma));
+            ExpectClosing(TokenKind::RightBracket, open);
+        } else if (Check(TokenKind::Dot)) {
+            Take();
+            const Token name = Expect(TokenKind::Identifier, "a member name after '.'");
+            if (Check(TokenKind::LeftParen)) {
+                const Token open = Take();
+                ExprPtr call = NewExpr(ExprKind::MemberCall, name);
+                call->name = name.text;
+                call->left = std::move(e);
+                ParseArguments(open, call->args);
+                call->sideEffects = true;
+                e = std::move(call);
+            } else {
+                ExprPtr member = NewExpr(ExprKind::Member, name);
+                member->name = name.text;
+                member->sideEffects = e->sideEffects;
+                member->left = std::move(e);
+                e = std::move(member);
+            }
+        } else if (Check(TokenKind::PlusPlus) || Check(TokenKind::MinusMinus)) {
+            const Token op = Take();
+            if (!IsLvalue(*e)) Fail(op, std::string(DescribeToken(op.kind)) + " needs a variable");
+            ExprPtr step = NewExpr(ExprKind::Step, op);
+            step->increment = op.kind == TokenKind::PlusPlus;
+            step->left = std::move(e);
+            step->sideEffects = true;
+            e = std::move(step);
+        } else {
+            return e;
+        }
+    }
+}
+
+void Parser::ParseArguments(const Token& opener, std::vector<ExprPtr>& args)
+{
+    if (!Check(TokenKind::RightParen)) {
+        do {
+            args.push_back(ParseExpr());
+        } while (Match(TokenKind::Comma));
+    }
+    ExpectClosing(TokenKind::RightParen, opener);
+}
+
+ExprPtr Parser::ResolveName(const Token& name)
+{
+    for (auto scope = m_Scopes.rbegin(); scope != m_Scopes.rend(); ++scope) {
+        auto it = scope->find(name.text);
+        if (it != scope->end()) {
+            ExprPtr e = NewExpr(ExprKind::Local, name);
+            e->slot = it->second;
+            e->name = name.text;
+            return e;
+        }
+    }
+    ExprPtr e = NewExpr(ExprKind::Global, name);
+    e->slot = m_Globals.Intern(name.text);
+    e->name = name.text;
+    return e;
+}
+
+ExprPtr Parser::ParsePrimary()
+{
+    DepthGuard guard(*this);
+    const Token& t = m_Current;
+    switch (t.kind) {
+    case TokenKind::IntLiteral: {
+        ExprPtr e = NewExpr(ExprKind::Constant, t);
+        e->constant = Value::FromInt(t.intValue);
+        Take();
+        return e;
+    }
+    case TokenKind::RealLiteral: {
+        ExprPtr e = NewExpr(ExprKind::Constant, t);
+        e->constant = Value::FromReal(t.realValue);
+        Take();
+        return e;
+    }
+    case TokenKind::StringLiteral: {
+        ExprPtr e = NewExpr(ExprKind::Constant, t);
+        e->constant = Value::Own(new CDataString(String(t.text)));
+        Take();
+        return e;
+    }
+    case TokenKind::True:
+    case TokenKind::False: {
+        ExprPtr e = NewExpr(ExprKind::Constant, t);
+        e->constant = Value::FromBool(t.kind == TokenKind::True);
+        Take();
+        return e;
+    }
+    case TokenKind::Identifier: {
+        const Token name = Take();
+        if (Check(TokenKind::LeftParen)) {
+            const Token open = Take();
+            ExprPtr call = NewExpr(ExprKind::Call, name);
+            call->name = name.text;
+            ParseArguments(open, call->args);
+            call->sideEffects = true;
+            return call;
+        }
+        return ResolveName(name);
+    }
+    case TokenKind::LeftParen: {
+        const Token open = Take();
+        ExprPtr inner = ParseExpr();
+        ExpectClosing(TokenKind::RightParen, open);
+        return inner;
+    }
+    default: break;
+    }
+    FailExpected("an expression");
+}
+
+}  // namespace loom

@@ -1,0 +1,105 @@
+// Builds the tree of a script (or of one expression, for Evaluate) from the
+// lexer's tokens. Stops at the first syntax error and reports it with its
+// line and column; unbalanced brackets name the bracket they should close.
+#pragma once
+
+#include "Ast.h"
+#include "GlobalTable.h"
+#include "Lexer.h"
+
+#include <functional>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace loom {
+
+struct SyntaxError {
+    int line = 0;
+    int column = 0;
+    std::string message;
+};
+
+class Parser {
+public:
+    // isKeyword tells whether a name is a keyword registered by a package.
+    Parser(std::string source, GlobalTable& globals, std::function<bool(const std::string&)> isKeyword);
+
+    bool ParseProgram(Program& program);
+    // One expression filling the whole text. Names are looked up among the
+    // locals of context (may be null), then the globals.
+    bool ParseExpression(const UserFunction* context, ExprPtr& expr);
+
+    const SyntaxError& Error() const { return m_Error; }
+
+private:
+    struct Failure {};
+
+    // Tokens.
+    const Token& Current() const { return m_Current; }
+    const Token& PeekNext();
+    Token Take();
+    bool Check(TokenKind kind) const { return m_Current.kind == kind; }
+    bool Match(TokenKind kind);
+    Token Expect(TokenKind kind, const char* what);
+    Token ExpectClosing(TokenKind kind, const Token& opener);
+    [[noreturn]] void Fail(const Token& at, const std::string& message);
+    [[noreturn]] void FailExpected(const char* what);
+
+    // Statements.
+    std::unique_ptr<UserFunction> ParseFunction();
+    StmtPtr ParseStatement();
+    StmtPtr ParseBlock();
+    StmtPtr ParseIf();
+    StmtPtr ParseWhile();
+    StmtPtr ParseFor();
+    StmtPtr ParseDeclaration(bool needSemicolon);
+    StmtPtr ParseKeyword();
+    StmtPtr ParseExpressionStatement(bool needSemicolon);
+
+    // Expressions, lowest precedence first.
+    ExprPtr ParseExpr();
+    ExprPtr ParseAssignment();
+    ExprPtr ParseOr();
+    ExprPtr ParseAnd();
+    ExprPtr ParseBitOr();
+    ExprPtr ParseBitAnd();
+    ExprPtr ParseEquality();
+    ExprPtr ParseRelational();
+    ExprPtr ParseAdditive();
+    ExprPtr ParseMultiplicative();
+    ExprPtr ParseUnary();
+    ExprPtr ParsePower();
+    ExprPtr ParsePostfix();
+    ExprPtr ParsePrimary();
+    void ParseArguments(const Token& opener, std::vector<ExprPtr>& args);
+
+    ExprPtr NewExpr(ExprKind kind, const Token& at);
+    ExprPtr MakeBinary(BinaryOp op, const Token& at, ExprPtr left, ExprPtr right);
+    ExprPtr ResolveName(const Token& name);
+
+    // Scopes of the function being parsed (empty at top level).
+    void PushScope() { m_Scopes.emplace_back(); }
+    void PopScope() { m_Scopes.pop_back(); }
+    int DeclareLocal(const std::string& name);
+    bool InFunction() const { return m_Function != nullptr; }
+
+    struct DepthGuard {
+        explicit DepthGuard(Parser& p);
+        ~DepthGuard() { --m_Parser.m_Depth; }
+        Parser& m_Parser;
+    };
+
+    Lexer m_Lexer;
+    GlobalTable& m_Globals;
+    std::function<bool(const std::string&)> m_IsKeyword;
+    Token m_Current;
+    Token m_Next;
+    bool m_HasNext = false;
+    SyntaxError m_Error;
+    int m_Depth = 0;
+    UserFunction* m_Function = nullptr;
+    std::vector<std::unordered_map<std::string, int>> m_Scopes;
+};
+
+}  // namespace loom

@@ -1,0 +1,337 @@
+// CScriptInterpreter: evaluation of expressions and calls.
+#include "ScriptInterpreter.h"
+
+#include "Factory.h"
+
+namespace loom {
+
+namespace {
+
+std::string WithoutFullStop(const CStatus& status)
+{
+    std::string message = status.GetStatusMessage().str();
+    if (!message.empty() && message.back() == '.') message.pop_back();
+    return message;
+}
+
+}  // namespace
+
+CVariable& CScriptInterpreter::VariableOf(Expr& e)
+{
+    if (e.kind == ExprKind::Local) return m_Locals[e.slot];
+    if (!m_Globals.IsDefined(e.slot)) Fail(e.line, "undeclared variable '" + e.name + "'");
+    return m_Globals.Variable(e.slot);
+}
+
+void CScriptInterpreter::EvalDiscard(Expr& e)
+{
+    switch (e.kind) {
+    case ExprKind::Assign: EvalAssign(e, false); break;
+    case ExprKind::Step: EvalStep(e, false); break;
+    default: Eval(e); break;
+    }
+}
+
+Value CScriptInterpreter::Eval(Expr& e)
+{
+    switch (e.kind) {
+    case ExprKind::Constant:
+        if (e.constant.GetKind() == Value::Owned) return Value::Borrow(e.constant.Peek());
+        return e.constant.Copy();
+    case ExprKind::Local: return Value::OfVariable(m_Locals[e.slot], true);
+    case ExprKind::Global: return Value::OfVariable(VariableOf(e), true);
+    case ExprKind::Index: return EvalIndex(e);
+    case ExprKind::Member: {
+        Value result;
+        VisitPlace(e, false, [&](Place& place) { result = Value::OfVariable(*place.variable, false); });
+        return result;
+    }
+    case ExprKind::Call: return EvalCall(e);
+    case ExprKind::MemberCall: return EvalMemberCall(e);
+    case ExprKind::Negate: {
+        Value operand = Eval(*e.left);
+        Value result;
+        std::string error;
+        if (!ApplyNegate(operand, result, error)) Fail(e.line, error);
+        return result;
+    }
+    case ExprKind::Not: {
+        const Value operand = Eval(*e.left);
+        if (operand.IsNone()) Fail(e.line, "'!' needs a value");
+        return Value::FromBool(!operand.Truthy());
+    }
+    case ExprKind::Binary: return EvalBinary(e);
+    case ExprKind::And: return Value::FromBool(Condition(*e.left) && Condition(*e.right));
+    case ExprKind::Or: return Value::FromBool(Condition(*e.left) || Condition(*e.right));
+    case ExprKind::Assign: return EvalAssign(e, true);
+    case ExprKind::Step: return EvalStep(e, true);
+    }
+    return Value();
+}
+
+Value CScriptInterpreter::EvalBinary(Expr& e)
+{
+    Value left = Eval(*e.left);
+    // A borrowed left operand must not change under the right one.
+    if (e.right->sideEffects) left.Detach();
+    Value right = Eval(*e.right);
+    Value result;
+    std::string error;
+    if (!ApplyBinary(e.op, left, right, result, error)) Fail(e.line, error);
+    return result;
+}
+
+std::vector<int> CScriptInterpreter::EvalIndices(Expr& e)
+{
+    std::vector<int> indices;
+    indices.reserve(e.args.size());
+    for (ExprPtr& arg : e.args) {
+        const Value index = Eval(*arg);
+        if (index.GetKind() != Value::Int) Fail(arg->line, "an index must be an int, not " + index.TypeName());
+        indices.push_back(index.AsInt());
+    }
+    return indices;
+}
+
+Value CScriptInterpreter::EvalIndex(Expr& e)
+{
+    if (e.left->IsVariable()) {
+        const std::vector<int> indices = EvalIndices(e);
+        CVariable& variable = VariableOf(*e.left);
+        if (!variable.IsArray()) Fail(e.line, "'" + e.left->name + "' is not an array");
+        CData* element = nullptr;
+        const CStatus status = variable.GetElement(indices, element);
+        if (!status) Fail(e.line, WithoutFullStop(status));
+        return Value::Borrow(element);
+    }
+    Value result;
+    VisitPlace(e, false, [&](Place& place) {
+        result = Value::Borrow(place.element);
+        result.Detach();
+    });
+    return result;
+}
+
+Value CScriptInterpreter::EvalAssign(Expr& e, bool wantResult)
+{
+    Value value = Eval(*e.right);
+    if (e.left->sideEffects || e.compound) value.Detach();
+    Expr& target = *e.left;
+    if (e.compound) {
+        // target op= value: read, apply, store in the same place.
+        VisitPlace(target, true, [&](Place& place) {
+            Value current = place.element ? Value::Borrow(place.element) : Value::OfVariable(*place.variable, true);
+            current.Detach();
+            Value combined;
+            std::string error;
+            if (!ApplyBinary(e.op, current, value, combined, error)) Fail(e.line, error);
+            value = std::move(combined);
+            Value stored = wantResult ? value.Copy() : Value();
+            Store(place, value, e.line);
+            value = std::move(stored);
+        });
+        return value;
+    }
+    Value result = wantResult ? value.Copy() : Value();
+    if (target.IsVariable()) {
+        StoreVariable(VariableOf(target), value, e.line);
+    } else {
+        VisitPlace(target, true, [&](Place& place) { Store(place, value, e.line); });
+    }
+    return result;
+}
+
+Value CScriptInterpreter::EvalStep(Expr& e, bool wantResult)
+{
+    Value result;
+    VisitPlace(*e.left, true, [&](Place& place) {
+        CData* data = place.element ? place.element : place.variable->GetWorkingData();
+        if (!data) Fail(e.line, std::string(e.increment ? "'++'" : "'--'") + " needs a variable with a value");
+        if (data->GetType() == Types().Int) {
+            int32_t& n = static_cast<CDataInt*>(data)->Data;
+            const int32_t before = n;
+            n = static_cast<int32_t>(static_cast<uint32_t>(n) + (e.increment ? 1u : 0xFFFFFFFFu));
+            if (wantResult) result = Value::FromInt(e.prefix ? n : before);
+            return;
+        }
+        Value current = Value::Borrow(data);
+        current.Detach();
+        Value before = wantResult && !e.prefix ? current.Copy() : Value();
+        Value stepped;
+        std::string error;
+        if (!ApplyStep(e.increment, current, stepped, error)) Fail(e.line, error);
+        Value after = wantResult && e.prefix ? stepped.Copy() : Value();
+        Store(place, stepped, e.line);
+        if (wantResult) result = e.prefix ? std::move(after) : std::move(before);
+    });
+    return result;
+}
+
+std::vector<CallArgument> CScriptInterpreter::EvalArguments(std::vector<ExprPtr>& args)
+{
+    std::vector<CallArgument> out(args.size());
+    for (size_t i = 0; i < args.size(); ++i) {
+        Expr& arg = *args[i];
+        if (arg.IsVariable()) {
+            out[i].variable = &VariableOf(arg);
+            continue;
+        }
+        out[i].value = Eval(arg);
+        for (size_t j = i + 1; j < args.size(); ++j) {
+            if (args[j]->sideEffects) {
+                out[i].value.Detach();
+                break;
+            }
+        }
+    }
+    return out;
+}
+
+Value CScriptInterpreter::EvalCall(Expr& e)
+{
+    if (!e.cachedFunction) {
+        auto range = m_Functions.equal_range(e.name);
+        const UserFunction* byName = nullptr;
+        for (auto it = range.first; it != range.second; ++it) {
+            byName = it->second;
+            if (it->second->params.size() == e.args.size()) e.cachedFunction = it->second;
+        }
+        if (byName && !e.cachedFunction && !m_Engine.FindFunctions(String(e.name))) {
+            Fail(e.line, "'" + e.name + "' takes " + std::to_string(byName->params.size()) + " argument" +
+                             (byName->params.size() == 1 ? "" : "s") + ", not " + std::to_string(e.args.size()));
+        }
+    }
+    if (e.cachedFunction) return CallUser(*e.cachedFunction, e);
+
+    const String name(e.name);
+    const std::vector<CFunctionDecl>* decls = m_Engine.FindFunctions(name);
+    if (!decls || decls->empty()) {
+        Value result;
+        if (CallIntrinsic(e, result)) return result;
+        if (LookupType(e.name)) Fail(e.line, "no function '" + e.name + "' is registered (it is a type name)");
+        Fail(e.line, "undeclared function '" + e.name + "'");
+    }
+    std::vector<CallArgument> args = EvalArguments(e.args);
+    const CFunctionDecl* decl = CallDispatcher::Choose(*decls, String(), args);
+    if (!decl) {
+        Fail(e.line, "no overload of '" + e.name + "' takes " + CallDispatcher::DescribeArguments(args) +
+                         "; there is " + CallDispatcher::DescribeCandidates(*decls, String()));
+    }
+    return m_Calls.Invoke(*decl, nullptr, args, e.line);
+}
+
+Value CScriptInterpreter::EvalMemberCall(Expr& e)
+{
+    std::vector<CallArgument> args = EvalArguments(e.args);
+    Value result;
+    const String name(e.name);
+    VisitPlace(*e.left, true, [&](Place& place) {
+        CData* receiver = place.element ? place.element : place.variable->GetWorkingData();
+        if (!receiver) Fail(e.line, "'" + e.name + "' is called on a variable that has no value");
+        const std::vector<CFunctionDecl>* decls = Factory_GetMemberFunctions(receiver->GetType());
+        const std::string typeName = Factory_GetTypeName(receiver->GetType()).str();
+        const std::string candidates = decls ? CallDispatcher::DescribeCandidates(*decls, name) : std::string();
+        if (candidates.empty()) Fail(e.line, typeName + " has no member function '" + e.name + "'");
+        const CFunctionDecl* decl = CallDispatcher::Choose(*decls, name, args);
+        if (!decl) {
+            Fail(e.line, "no overload of " + typeName + "." + e.name + " takes " +
+                             CallDispatcher::DescribeArguments(args) + "; there is " + candidates);
+        }
+        result = m_Calls.Invoke(*decl, receiver, args, e.line);
+    });
+    return result;
+}
+
+Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
+{
+    if (m_Depth >= kMaxCallDepth) {
+        Fail(call.line, "recursion deeper than " + std::to_string(kMaxCallDepth) + " calls (in '" + fn.name + "')");
+    }
+    UserFunction& mutableFn = const_cast<UserFunction&>(fn);
+    if (!fn.typesResolved) {
+        mutableFn.paramTypeIds.clear();
+        for (const Parameter& p : fn.params) {
+            const int type = LookupType(p.typeName);
+            if (!type) Fail(p.line, "unknown type '" + p.typeName + "'");
+            mutableFn.paramTypeIds.push_back(type);
+        }
+        if (fn.returnTypeName != "void") {
+            mutableFn.returnTypeId = LookupType(fn.returnTypeName);
+            if (!mutableFn.returnTypeId) Fail(fn.line, "unknown type '" + fn.returnTypeName + "'");
+        }
+        mutableFn.typesResolved = true;
+    }
+
+    // Arguments are values: a function gets copies, never the caller's
+    // variables.
+    std::vector<Value> args(call.args.size());
+    for (size_t i = 0; i < call.args.size(); ++i) {
+        args[i] = Eval(*call.args[i]);
+        args[i].Detach();
+    }
+    std::vector<CVariable> locals(fn.localNames.size());
+    for (size_t i = 0; i < fn.params.size(); ++i) {
+        const Parameter& p = fn.params[i];
+        const int type = fn.paramTypeIds[i];
+        Value& arg = args[i];
+        const int argType = arg.TypeId();
+        if (type != LOOM_TYPE_ANY && argType != type && !(type == Types().Real && argType == Types().Int)) {
+            Fail(call.line, "argument " + std::to_string(i + 1) + " of '" + fn.name + "' must be " + p.typeName +
+                                ", not " + arg.TypeName());
+        }
+        CVariable& local = locals[p.slot];
+        local.SetName(String(p.name));
+        if (type != LOOM_TYPE_ANY) local.SetType(type);
+        StoreVariable(local, arg, call.line);
+    }
+
+    CVariable* savedLocals = m_Locals;
+    const UserFunction* savedFunction = m_Function;
+    const int savedLine = m_Line;
+    m_Locals = locals.data();
+    m_Function = &fn;
+    ++m_Depth;
+    m_ReturnValue.Reset();
+    struct Restore {
+        CScriptInterpreter& self;
+        CVariable* locals;
+        const UserFunction* function;
+        int line;
+        ~Restore()
+        {
+            self.m_Locals = locals;
+            self.m_Function = function;
+            self.m_Line = line;
+            --self.m_Depth;
+        }
+    } restore{*this, savedLocals, savedFunction, savedLine};
+
+    Exec(*fn.body);
+    Value result = std::move(m_ReturnValue);
+    if (!fn.returnTypeId) return Value();
+    if (result.IsNone()) return Value::Own(Factory_MakeData(fn.returnTypeId));
+    if (fn.returnTypeId == LOOM_TYPE_ANY || result.TypeId() == fn.returnTypeId) return result;
+    CVariable converted(String(fn.name), fn.returnTypeId);
+    StoreVariable(converted, result, m_Line);
+    return Value::OfVariable(converted, false);
+}
+
+bool CScriptInterpreter::CallIntrinsic(Expr& e, Value& result)
+{
+    // The interpreter's own functions, used when no package registers one
+    // of the same name.
+    if (e.name == "print") {
+        String text;
+        for (ExprPtr& arg : e.args) text += Eval(*arg).Text();
+        if (ssi_stream* out = m_Engine.GetOutStream()) out->Write(text, 1);
+        return true;
+    }
+    if (e.name == "Exit" && e.args.empty()) {
+        m_Stop = true;
+        result = Value();
+        return true;
+    }
+    return false;
+}
+
+}  // namespace loom

@@ -1,0 +1,186 @@
+// CScriptInterpreter: the places an expression reads and writes: variables,
+// array elements and member variables (chains of them, written back level
+// by level), and storing a value into one.
+#include "ScriptInterpreter.h"
+
+#include "Factory.h"
+
+#include <memory>
+
+namespace loom {
+
+namespace {
+
+std::string WithoutFullStop(const CStatus& status)
+{
+    std::string message = status.GetStatusMessage().str();
+    if (!message.empty() && message.back() == '.') message.pop_back();
+    if (!message.empty()) message[0] = static_cast<char>(tolower(static_cast<unsigned char>(message[0])));
+    return message;
+}
+
+// Stores value into target without the slots when both are of the engine's
+// own scalar types. False when the general path is needed.
+bool StoreDirect(CData* target, Value& value)
+{
+    const BuiltinTypes& types = Types();
+    const int type = target->GetType();
+    switch (value.GetKind()) {
+    case Value::Int:
+        if (type == types.Int) { static_cast<CDataInt*>(target)->Data = value.AsInt(); return true; }
+        if (type == types.Real) { static_cast<CDataReal*>(target)->Data = value.AsInt(); return true; }
+        return false;
+    case Value::Real:
+        if (type == types.Real) { static_cast<CDataReal*>(target)->Data = value.AsReal(); return true; }
+        return false;
+    case Value::Bool:
+        if (type == types.Bool) { static_cast<CDataBool*>(target)->Data = value.AsBool() ? 1 : 0; return true; }
+        return false;
+    case Value::Owned:
+    case Value::Borrowed: {
+        CData* source = value.Peek();
+        if (type != types.String || source->GetType() != types.String) return false;
+        String& text = static_cast<CDataString*>(target)->Data;
+        if (value.GetKind() == Value::Owned) text.str().swap(static_cast<CDataString*>(source)->Data.str());
+        else text = static_cast<CDataString*>(source)->Data;
+        return true;
+    }
+    default: return false;
+    }
+}
+
+}  // namespace
+
+void CScriptInterpreter::VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit)
+{
+    switch (e.kind) {
+    case ExprKind::Local:
+    case ExprKind::Global: {
+        Place place;
+        place.variable = &VariableOf(e);
+        visit(place);
+        return;
+    }
+    case ExprKind::Index: {
+        const std::vector<int> indices = EvalIndices(e);
+        VisitPlace(*e.left, writeBack, [&](Place& outer) {
+            if (outer.element || !outer.variable->IsArray()) {
+                Fail(e.line, (e.left->IsVariable() ? "'" + e.left->name + "'" : std::string("this value")) +
+                                 " is not an array");
+            }
+            CData* element = nullptr;
+            const CStatus status = outer.variable->GetElement(indices, element);
+            if (!status) Fail(e.line, WithoutFullStop(status));
+            Place place;
+            place.variable = outer.variable;
+            place.element = element;
+            place.indices = &indices;
+            visit(place);
+        });
+        return;
+    }
+    case ExprKind::Member: {
+        VisitPlace(*e.left, writeBack, [&](Place& outer) {
+            CData* owner = outer.element ? outer.element : outer.variable->GetWorkingData();
+            if (!owner) Fail(e.line, "member '" + e.name + "' of a variable that has no value");
+            CVariable member{String(e.name)};
+            CStatus status = owner->SSI_UpdateVariable(member, 1);
+            if (!status) Fail(e.line, WithoutFullStop(status));
+            Place place;
+            place.variable = &member;
+            visit(place);
+            if (writeBack) {
+                member.SetName(String(e.name));
+                status = owner->SSI_UpdateVariable(member, 0);
+                if (!status) Fail(e.line, WithoutFullStop(status));
+            }
+        });
+        return;
+    }
+    default: {
+        // Any other expression: its value in a variable of its own.
+        Value value = Eval(e);
+        CVariable temporary;
+        if (CVariable* array = value.GetArray()) temporary = *array;
+        else temporary.Adopt(value.Release());
+        Place place;
+        place.variable = &temporary;
+        visit(place);
+        return;
+    }
+    }
+}
+
+void CScriptInterpreter::Store(Place& place, Value& value, int line)
+{
+    if (place.element) StoreData(*place.variable, place.element, place.indices, value, line);
+    else StoreVariable(*place.variable, value, line);
+}
+
+void CScriptInterpreter::StoreVariable(CVariable& variable, Value& value, int line)
+{
+    if (CVariable* array = value.GetArray()) {
+        // A whole array handed back by a function.
+        const int type = variable.GetType();
+        if (type > LOOM_TYPE_ANY && array->GetType() != type) {
+            Fail(line, "cannot assign a " + value.TypeName() + " to " + Factory_GetTypeName(type).str() +
+                           " variable '" + variable.GetName().str() + "'");
+        }
+        const String name = variable.GetName();
+        variable = *array;
+        variable.SetName(name);
+        return;
+    }
+    if (value.IsNone()) Fail(line, "no value to assign to '" + variable.GetName().str() + "'");
+    if (variable.IsArray()) {
+        Fail(line, "cannot assign a single " + value.TypeName() + " to the array '" + variable.GetName().str() +
+                       "'; assign its elements");
+    }
+    CData* target = variable.GetWorkingData();
+    if (!target) {
+        CData* data = value.Release();
+        const int type = variable.GetType();
+        if (type > LOOM_TYPE_ANY && data->GetType() != type) {
+            std::unique_ptr<CData> owned(data);
+            const CStatus status = variable.SetData(data);
+            if (!status) Fail(line, WithoutFullStop(status));
+            return;
+        }
+        variable.Adopt(data);
+        return;
+    }
+    StoreData(variable, target, nullptr, value, line);
+}
+
+void CScriptInterpreter::StoreData(CVariable& owner, CData* target, const std::vector<int>* indices, Value& value,
+                                   int line)
+{
+    if (value.GetArray()) Fail(line, "cannot store a whole " + value.TypeName() + " in one element");
+    if (value.IsNone()) Fail(line, "no value to assign");
+    if (StoreDirect(target, value)) return;
+
+    std::unique_ptr<CData> holder;
+    CData* source = value.Peek();
+    if (!source) {
+        holder.reset(value.MakeData());
+        source = holder.get();
+    }
+    OpInfoT info;
+    CData* result = target->operator_equal(source, &info);
+    if (!result) {
+        if (!info.Status.IsSuccess()) Fail(line, WithoutFullStop(info.Status));
+        Fail(line, "cannot assign a " + value.TypeName() + " to " + target->GetTypeName().str() + " " +
+                       (indices ? "element of '" : "variable '") + owner.GetName().str() + "'");
+    }
+    if (result == target) return;
+    // The slot made a new object: it replaces the old one.
+    if (indices) {
+        const CStatus status = owner.SetElement(*indices, result);
+        delete result;
+        if (!status) Fail(line, WithoutFullStop(status));
+    } else {
+        owner.Adopt(result);
+    }
+}
+
+}  // namespace loom

@@ -1,0 +1,229 @@
+#include "ScriptValue.h"
+
+#include "Factory.h"
+
+#include <utility>
+
+namespace loom {
+
+const BuiltinTypes& Types()
+{
+    static const BuiltinTypes types = {
+        CDataInt::GetRegisteredType(),  CDataReal::GetRegisteredType(), CDataString::GetRegisteredType(),
+        CDataBool::GetRegisteredType(), CDataVoid::GetRegisteredType(),
+    };
+    return types;
+}
+
+Value::Value(Value&& other) noexcept : m_Int(0)
+{
+    *this = std::move(other);
+}
+
+Value& Value::operator=(Value&& other) noexcept
+{
+    if (this != &other) {
+        Reset();
+        m_Kind = other.m_Kind;
+        switch (m_Kind) {
+        case Int: m_Int = other.m_Int; break;
+        case Real: m_Real = other.m_Real; break;
+        case Bool: m_Bool = other.m_Bool; break;
+        case Owned:
+        case Borrowed: m_Data = other.m_Data; break;
+        case Array: m_Array = other.m_Array; break;
+        case None: break;
+        }
+        other.m_Kind = None;
+    }
+    return *this;
+}
+
+void Value::Reset()
+{
+    if (m_Kind == Owned) delete m_Data;
+    else if (m_Kind == Array) delete m_Array;
+    m_Kind = None;
+    m_Int = 0;
+}
+
+Value Value::Own(CData* data)
+{
+    Value r;
+    if (!data) return r;
+    const BuiltinTypes& t = Types();
+    const int type = data->GetType();
+    if (type == t.Int) {
+        r = FromInt(static_cast<CDataInt*>(data)->Data);
+        delete data;
+    } else if (type == t.Real) {
+        r = FromReal(static_cast<CDataReal*>(data)->Data);
+        delete data;
+    } else if (type == t.Bool) {
+        r = FromBool(static_cast<CDataBool*>(data)->Data != 0);
+        delete data;
+    } else {
+        r.m_Kind = Owned;
+        r.m_Data = data;
+    }
+    return r;
+}
+
+Value Value::Borrow(CData* data)
+{
+    Value r;
+    if (!data) return r;
+    const BuiltinTypes& t = Types();
+    const int type = data->GetType();
+    if (type == t.Int) return FromInt(static_cast<CDataInt*>(data)->Data);
+    if (type == t.Real) return FromReal(static_cast<CDataReal*>(data)->Data);
+    if (type == t.Bool) return FromBool(static_cast<CDataBool*>(data)->Data != 0);
+    r.m_Kind = Borrowed;
+    r.m_Data = data;
+    return r;
+}
+
+Value Value::OwnArray(CVariable* variable)
+{
+    Value r;
+    if (!variable) return r;
+    r.m_Kind = Array;
+    r.m_Array = variable;
+    return r;
+}
+
+Value Value::OfVariable(const CVariable& variable, bool borrow)
+{
+    if (variable.IsArray()) return OwnArray(new CVariable(variable));
+    CData* d = variable.GetWorkingData();
+    if (!d) return Value();
+    if (borrow) return Borrow(d);
+    Value r = Borrow(d);
+    r.Detach();
+    return r;
+}
+
+int Value::TypeId() const
+{
+    switch (m_Kind) {
+    case Int: return Types().Int;
+    case Real: return Types().Real;
+    case Bool: return Types().Bool;
+    case Owned:
+    case Borrowed: return m_Data->GetType();
+    case Array: return m_Array->GetType();
+    case None: break;
+    }
+    return 0;
+}
+
+std::string Value::TypeName() const
+{
+    if (m_Kind == None) return "no value";
+    const String name = Factory_GetTypeName(TypeId());
+    std::string result = name.IsEmpty() ? "unknown type" : name.str();
+    if (m_Kind == Array) result += " array";
+    return result;
+}
+
+bool Value::Truthy() const
+{
+    switch (m_Kind) {
+    case Int: return m_Int != 0;
+    case Real: return m_Real != 0.0;
+    case Bool: return m_Bool;
+    case Owned:
+    case Borrowed: return m_Data->boolean();
+    case Array: {
+        CData* d = m_Array->GetWorkingData();
+        return d && d->boolean();
+    }
+    case None: break;
+    }
+    return false;
+}
+
+String Value::Text() const
+{
+    switch (m_Kind) {
+    case Int: return String::Printf("%d", static_cast<int>(m_Int));
+    case Real: {
+        CDataReal r(m_Real);
+        return r.GetString();
+    }
+    case Bool: return m_Bool ? "true" : "false";
+    case Owned:
+    case Borrowed: return m_Data->GetString();
+    case Array: {
+        // The elements' texts, one after the other, separated by blanks.
+        String out;
+        for (int i = 0; i < m_Array->GetNumElems(); ++i) {
+            if (i) out += " ";
+            if (CData* d = m_Array->Get(i)) out += d->GetString();
+        }
+        return out;
+    }
+    case None: break;
+    }
+    return String();
+}
+
+CData* Value::Peek() const
+{
+    if (m_Kind == Owned || m_Kind == Borrowed) return m_Data;
+    if (m_Kind == Array) return m_Array->GetWorkingData();
+    return nullptr;
+}
+
+CData* Value::MakeData() const
+{
+    switch (m_Kind) {
+    case Int: return new CDataInt(m_Int);
+    case Real: return new CDataReal(m_Real);
+    case Bool: return new CDataBool(m_Bool);
+    case Owned:
+    case Borrowed: return m_Data->Clone();
+    case Array: {
+        CData* d = m_Array->GetWorkingData();
+        return d ? d->Clone() : nullptr;
+    }
+    case None: break;
+    }
+    return nullptr;
+}
+
+CData* Value::Release()
+{
+    if (m_Kind == Owned) {
+        CData* d = m_Data;
+        m_Kind = None;
+        return d;
+    }
+    CData* d = MakeData();
+    Reset();
+    return d;
+}
+
+void Value::Detach()
+{
+    if (m_Kind != Borrowed) return;
+    CData* copy = m_Data->Clone();
+    m_Kind = None;
+    *this = Own(copy);
+}
+
+Value Value::Copy() const
+{
+    switch (m_Kind) {
+    case Int: return FromInt(m_Int);
+    case Real: return FromReal(m_Real);
+    case Bool: return FromBool(m_Bool);
+    case Owned:
+    case Borrowed: return Own(m_Data->Clone());
+    case Array: return OwnArray(new CVariable(*m_Array));
+    case None: break;
+    }
+    return Value();
+}
+
+}  // namespace loom

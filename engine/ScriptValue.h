@@ -1,0 +1,83 @@
+// The interpreter's value of an expression. Ints, reals and bools of the
+// engine's own types live unboxed, so arithmetic on them allocates
+// nothing; every other value is a CData object, owned or borrowed from a
+// variable for the moment it is used. A function that hands back a whole
+// array gives an owned CVariable.
+#pragma once
+
+#include "Values.h"
+#include "Variable.h"
+
+#include <cstdint>
+#include <string>
+
+namespace loom {
+
+// Type numbers of the engine's own types, read once from the factory.
+struct BuiltinTypes {
+    int Int, Real, String, Bool, Void;
+};
+const BuiltinTypes& Types();
+
+class Value {
+public:
+    enum Kind : uint8_t { None, Int, Real, Bool, Owned, Borrowed, Array };
+
+    Value() : m_Int(0) {}
+    ~Value() { Reset(); }
+    Value(Value&& other) noexcept;
+    Value& operator=(Value&& other) noexcept;
+    Value(const Value&) = delete;
+    Value& operator=(const Value&) = delete;
+
+    static Value FromInt(int32_t v) { Value r; r.m_Kind = Int; r.m_Int = v; return r; }
+    static Value FromReal(double v) { Value r; r.m_Kind = Real; r.m_Real = v; return r; }
+    static Value FromBool(bool v) { Value r; r.m_Kind = Bool; r.m_Bool = v; return r; }
+    // Takes ownership; ints, reals and bools are unboxed.
+    static Value Own(CData* data);
+    // Refers to data owned elsewhere; valid only until that owner changes.
+    static Value Borrow(CData* data);
+    // Takes ownership of a whole variable (an array handed back by a call).
+    static Value OwnArray(CVariable* variable);
+    // The value of a variable: its array, or its working value.
+    static Value OfVariable(const CVariable& variable, bool borrow);
+
+    Kind GetKind() const { return m_Kind; }
+    bool IsNone() const { return m_Kind == None; }
+    bool IsNumber() const { return m_Kind == Int || m_Kind == Real; }
+    int32_t AsInt() const { return m_Int; }
+    double AsReal() const { return m_Kind == Int ? static_cast<double>(m_Int) : m_Real; }
+    bool AsBool() const { return m_Bool; }
+    CVariable* GetArray() const { return m_Kind == Array ? m_Array : nullptr; }
+
+    // The engine type number, 0 for no value.
+    int TypeId() const;
+    std::string TypeName() const;
+    bool Truthy() const;
+    String Text() const;
+
+    // The object behind the value without copying (null for unboxed ones).
+    CData* Peek() const;
+    // A new object holding the value, owned by the caller; null for none.
+    CData* MakeData() const;
+    // Hands over the owned object, or a new one; the value becomes none.
+    CData* Release();
+    // Makes a borrowed value an owned copy.
+    void Detach();
+    // An independent copy.
+    Value Copy() const;
+
+    void Reset();
+
+private:
+    Kind m_Kind = None;
+    union {
+        int32_t m_Int;
+        double m_Real;
+        bool m_Bool;
+        CData* m_Data;
+        CVariable* m_Array;
+    };
+};
+
+}  // namespace loom
