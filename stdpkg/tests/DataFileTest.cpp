@@ -129,8 +129,10 @@ TEST(DataFile, ReadAllAndWrite)
     ASSERT_TRUE(writer.Write(one));
     ASSERT_TRUE(writer.Write(two));
     ASSERT_TRUE(writer.Close());
+    // Read back in text mode, so that Windows line ends read as line feeds.
+    String r = Mode("r");
     CDataFile reader;
-    ASSERT_TRUE(reader.Open(out, rb));
+    ASSERT_TRUE(reader.Open(out, r));
     ASSERT_TRUE(reader.ReadAll(all));
     EXPECT_EQ(all, "one\ntwo\n");
 }
