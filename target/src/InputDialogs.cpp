@@ -102,7 +102,9 @@ protected:
 
     bool OnCommand(int id, int code, HWND) override {
         if ((id == IDC_FIELD1 || id == IDC_FIELD2) && code == EN_CHANGE) {
-            if (!changed_) {
+            // Only a change made from outside counts, not the dialog's own
+            // writes (pointer report, reset).
+            if (!writing_ && !changed_) {
                 changed_ = true;
                 SetItemText(IDC_SELECTED_TEXT, "Impossible");
             }
@@ -110,12 +112,12 @@ protected:
         }
         if (code != BN_CLICKED) return false;
         if (id == IDC_RESET_FIELD1) {
-            SetItemText(IDC_FIELD1, "");
+            WriteField(IDC_FIELD1, "");
             LogOwn("ResetField1", kControls);
             return true;
         }
         if (id == IDC_RESET_FIELD2) {
-            SetItemText(IDC_FIELD2, "");
+            WriteField(IDC_FIELD2, "");
             LogOwn("ResetField2", kControls);
             return true;
         }
@@ -147,11 +149,17 @@ protected:
 private:
     // Field 2 tells where the pointer is: over field 1, over field 2 or
     // elsewhere in the dialog.
-    void ShowPointer(HWND under) const {
+    void WriteField(int id, const char* text) {
+        writing_ = true;
+        SetItemText(id, text);
+        writing_ = false;
+    }
+
+    void ShowPointer(HWND under) {
         const char* text = "Dont have the focus";
         if (under == Item(IDC_FIELD1)) text = "Stand by...";
         else if (under == Item(IDC_FIELD2)) text = "Have the focus";
-        if (ItemText(IDC_FIELD2) != text) SetItemText(IDC_FIELD2, text);
+        if (ItemText(IDC_FIELD2) != text) WriteField(IDC_FIELD2, text);
     }
 
     void PlaceTracker(int x, int y) {
@@ -182,6 +190,7 @@ private:
     }
 
     bool changed_ = false;
+    bool writing_ = false;
     bool hasTracker_ = false;
     RECT tracker_{};
 };
