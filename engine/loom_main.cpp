@@ -183,7 +183,6 @@ std::string XmlEscape(const std::string& text)
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
         default:
             // Control characters other than tab and line ends are not
             // allowed in XML 1.0 at all.
