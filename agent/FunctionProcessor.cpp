@@ -1,0 +1,76 @@
+#include "FunctionProcessor.h"
+
+#include "ButtonHandler.h"
+#include "ComboBoxHandler.h"
+#include "HandlerRegistry.h"
+#include "ListBoxHandler.h"
+#include "ListViewHandler.h"
+#include "ScrollBarHandler.h"
+#include "StaticHandler.h"
+#include "TabCtrlHandler.h"
+#include "ToolbarHandler.h"
+#include "TreeViewHandler.h"
+
+#include <memory>
+#include <new>
+
+namespace {
+
+const char kSourceName[] = ".\\FunctionProcessor";
+
+// A prototype the registry kept belongs to it; one whose class was already
+// registered (the registry survived a failed call) is released here.
+template <class Handler>
+void MakePrototype()
+{
+    std::unique_ptr<CWindowHandler> handler(new (std::nothrow) Handler());
+    if (CHandlerRegistry::Instance().Holds(handler.get())) handler.release();
+}
+
+}  // namespace
+
+CFunctionProcessor::~CFunctionProcessor() = default;
+
+int CFunctionProcessor::InitWindows()
+{
+    MakePrototype<CTabCtrlHandler>();
+    MakePrototype<CButtonHandler>();
+    MakePrototype<CScrollBarHandler>();
+    MakePrototype<CStaticHandler>();
+    MakePrototype<CTreeViewHandler>();
+    MakePrototype<CListViewHandler>();
+    MakePrototype<CComboBoxHandler>();
+    MakePrototype<CListBoxHandler>();
+    MakePrototype<CToolbarHandler>();
+    return 1;
+}
+
+void CFunctionProcessor::FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className)
+{
+    // Nothing may be thrown across the library boundary: running out of
+    // memory in the engine's text and value types ends as an internal error.
+    try {
+        Run(call, window, className);
+    } catch (...) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, kSourceName);
+    }
+}
+
+void CFunctionProcessor::Run(SSI_FunctionAPI& call, HWND window, String& className)
+{
+    InitWindows();
+    m_hWnd = window;
+    std::unique_ptr<CWindowHandler> handler(CHandlerRegistry::Instance().Find(className));
+    if (!handler) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(38, kSourceName);
+        return;
+    }
+    if (!handler->Attach(window)) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(42, kSourceName);
+        return;
+    }
+    handler->ProcessFunction(call);
+    handler->Detach();
+    handler.reset();
+    CHandlerRegistry::Reset();
+}

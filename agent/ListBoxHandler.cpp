@@ -1,0 +1,114 @@
+#include "ListBoxHandler.h"
+
+#include <new>
+#include <vector>
+
+namespace {
+
+constexpr LONG kMultiColumn = 0x200;
+constexpr LONG kMultipleSelection = 0x8;
+
+}  // namespace
+
+CListBoxHandler::CListBoxHandler() : CWindowHandler("ListBox") {}
+
+CWindowHandler* CListBoxHandler::Clone()
+{
+    return new (std::nothrow) CListBoxHandler();
+}
+
+int CListBoxHandler::ProcessFunction(SSI_FunctionAPI& call)
+{
+    const String& name = call.m_FunctionName;
+    if (name == "GetCount") GetCount(call);
+    else if (name == "SelectString") SelectString(call);
+    else if (name == "Select") Select(call);
+    else if (name == "GetElement") GetElement(call);
+    else if (name == "GetSel") GetSel(call);
+    else return CWindowHandler::ProcessFunction(call);
+    return 1;
+}
+
+int CListBoxHandler::Count() const
+{
+    return static_cast<int>(Send(LB_GETCOUNT, 0, 0));
+}
+
+bool CListBoxHandler::ItemText(int index, String& text) const
+{
+    const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == LB_ERR) return false;
+    // An owner-drawn list without strings writes its item data, which may be
+    // longer than the length it reports: leave room for it.
+    std::vector<char> buffer(static_cast<size_t>(length) + 1 + sizeof(ULONG_PTR), '\0');
+    if (Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) == LB_ERR) return false;
+    buffer[static_cast<size_t>(length)] = '\0';
+    text = String(buffer.data());
+    return true;
+}
+
+void CListBoxHandler::GetCount(SSI_FunctionAPI& call)
+{
+    Activate();
+    StoreInt(call, Count());
+}
+
+void CListBoxHandler::SelectString(SSI_FunctionAPI& call)
+{
+    String text;
+    if (!ReadString(call, 0, text)) return;
+    const LRESULT found = Send(LB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    StoreBool(call, found != LB_ERR);
+}
+
+void CListBoxHandler::Select(SSI_FunctionAPI& call)
+{
+    int index = 0;
+    if (!ReadInt(call, 0, index)) return;
+    const LONG style = GetWindowLongA(GetWindowHandle(), GWL_STYLE);
+    if (style & kMultiColumn) {
+        // LB_SELECTSTRING searches from the item after its start index and
+        // matches prefixes: starting just before the item makes the item
+        // itself the first candidate, so Select(i) cannot pick a later item
+        // whose text merely begins with item i's text.
+        String text;
+        if (!ItemText(index, text) ||
+            Send(LB_SELECTSTRING, static_cast<WPARAM>(index - 1), reinterpret_cast<LPARAM>(text.c_str())) ==
+                LB_ERR) {
+            SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01530)",
+                     index, Count());
+            return;
+        }
+    } else if (style & kMultipleSelection) {
+        // LB_SETSEL takes -1 as "every item"; a negative index is refused
+        // rather than selecting the whole list.
+        if (index < 0 || Send(LB_SETSEL, TRUE, static_cast<LPARAM>(index)) == LB_ERR) {
+            SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01531)",
+                     index, Count());
+            return;
+        }
+    } else if (Send(LB_SETCURSEL, static_cast<WPARAM>(index), 0) == LB_ERR) {
+        SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01532)", index,
+                 Count());
+        return;
+    }
+    SetOk(call);
+}
+
+void CListBoxHandler::GetElement(SSI_FunctionAPI& call)
+{
+    int index = 0;
+    if (!ReadInt(call, 0, index)) return;
+    String text;
+    if (!ItemText(index, text)) {
+        SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01533)", index,
+                 Count());
+        return;
+    }
+    StoreString(call, text);
+}
+
+void CListBoxHandler::GetSel(SSI_FunctionAPI& call)
+{
+    StoreInt(call, static_cast<int>(Send(LB_GETCURSEL, 0, 0)));
+}

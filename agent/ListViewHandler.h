@@ -1,0 +1,20 @@
+// CListViewHandler: list-view controls ("SysListView32") and their header.
+#pragma once
+
+#include "WindowHandler.h"
+
+class CListViewHandler : public CWindowHandler {
+public:
+    CListViewHandler();
+    CWindowHandler* Clone() override;
+    int ProcessFunction(SSI_FunctionAPI& call) override;
+
+private:
+    void GetCount(SSI_FunctionAPI& call);
+    void GetItemText(SSI_FunctionAPI& call);
+    void GetColumnCount(SSI_FunctionAPI& call);
+    void GetColumnText(SSI_FunctionAPI& call);
+    void Select(SSI_FunctionAPI& call);
+
+    HWND Header() const;
+};

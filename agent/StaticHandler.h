@@ -1,0 +1,12 @@
+// CStaticHandler: static controls ("Static"). They have no functions of
+// their own; every name goes to the generic window functions.
+#pragma once
+
+#include "WindowHandler.h"
+
+class CStaticHandler : public CWindowHandler {
+public:
+    CStaticHandler();
+    CWindowHandler* Clone() override;
+    int ProcessFunction(SSI_FunctionAPI& call) override;
+};

@@ -1,0 +1,379 @@
+#include "WindowHandler.h"
+
+#include "HandlerRegistry.h"
+
+#include <new>
+#include <cstdarg>
+#include <utility>
+#include <vector>
+
+namespace {
+
+// Extended style of a window whose layout runs right to left.
+constexpr LONG kLayoutRtl = 0x00400000L;
+// Text limit of GetText, terminating zero included.
+constexpr int kTextLimit = 0x7FFF;
+// Owner and parent chains are short; a longer walk means a broken chain.
+constexpr int kMaxChain = 256;
+
+HWND LastOwner(HWND window)
+{
+    for (int i = 0; i < kMaxChain; ++i) {
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (!owner) break;
+        window = owner;
+    }
+    return window;
+}
+
+// The parent of a child window, else the owner.
+HWND ParentOrOwner(HWND window)
+{
+    if (GetWindowLongA(window, GWL_STYLE) & WS_CHILD) return GetParent(window);
+    return GetWindow(window, GW_OWNER);
+}
+
+}  // namespace
+
+const CWindowHandler::GenericEntry CWindowHandler::kGenericFunctions[] = {
+    {"GetText", &CWindowHandler::GetText},
+    {"SetText", &CWindowHandler::SetText},
+    {"Minimize", &CWindowHandler::Minimize},
+    {"Maximize", &CWindowHandler::Maximize},
+    {"Restore", &CWindowHandler::Restore},
+    {"Close", &CWindowHandler::Close},
+    {"MoveWin", &CWindowHandler::MoveWin},
+    {"ResizeWin", &CWindowHandler::ResizeWin},
+    {"MouseMove", &CWindowHandler::MouseMove},
+    {"BringToTop", &CWindowHandler::SetActiveFunction},
+    {"SetActive", &CWindowHandler::SetActiveFunction},
+    {"GetWindowX", &CWindowHandler::GetWindowX},
+    {"GetWindowY", &CWindowHandler::GetWindowY},
+    {"GetWindowWidth", &CWindowHandler::GetWindowWidth},
+    {"GetWindowHeight", &CWindowHandler::GetWindowHeight},
+    {"IsActive", &CWindowHandler::IsActive},
+    {"Blink", &CWindowHandler::Blink},
+    {"GetCaretX", &CWindowHandler::GetCaretX},
+    {"GetCaretY", &CWindowHandler::GetCaretY},
+};
+
+CWindowHandler::CWindowHandler() = default;
+
+CWindowHandler::CWindowHandler(const String& className) : m_ClassName(className)
+{
+    if (!m_ClassName.IsEmpty()) m_RegistrationId = CHandlerRegistry::Instance().Register(this);
+}
+
+CWindowHandler::~CWindowHandler()
+{
+    // A prototype destroyed by someone other than the registry must not stay
+    // in its list.
+    CHandlerRegistry::ForgetPrototype(this);
+}
+
+CWindowHandler* CWindowHandler::Clone()
+{
+    return new (std::nothrow) CWindowHandler();
+}
+
+int CWindowHandler::CanRegister()
+{
+    return 1;
+}
+
+int CWindowHandler::Attach(HWND window)
+{
+    m_Window = std::make_unique<CWindowObject>();
+    m_hWnd = window;
+    return m_Window->Attach(window) ? 1 : 0;
+}
+
+int CWindowHandler::Detach()
+{
+    m_hWnd = nullptr;
+    if (m_Window) {
+        m_Window->Detach();
+        m_Window.reset();
+    }
+    return 1;
+}
+
+int CWindowHandler::ProcessFunction(SSI_FunctionAPI& call)
+{
+    for (const GenericEntry& entry : kGenericFunctions) {
+        if (call.m_FunctionName == entry.name) {
+            (this->*entry.function)(call);
+            return 1;
+        }
+    }
+    call.m_ReturnStatus.Format(0, "Function '%s' not supported by window class '%s'",
+                               call.m_FunctionName.c_str(), m_ClassName.c_str());
+    return 0;
+}
+
+// --- helpers for every handler -------------------------------------------
+
+CStatus CWindowHandler::Activate()
+{
+    HWND top = LastOwner(m_hWnd);
+    HWND foreground = GetForegroundWindow();
+    DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    if (GetWindowThreadProcessId(top, nullptr) != foregroundThread) {
+        SetForegroundWindow(top);
+        BringWindowToTop(top);
+        SetActiveWindow(top);
+        SetFocus(top);
+    }
+    return CStatus(1, "OK", 0);
+}
+
+LRESULT CWindowHandler::Send(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    return SendMessageA(m_hWnd, message, wParam, lParam);
+}
+
+bool CWindowHandler::ReadInt(SSI_FunctionAPI& call, int index, int& value)
+{
+    CVariable* variable = call[index];
+    CData* data = variable ? variable->GetWorkingData() : nullptr;
+    if (!data || data->GetType() != CDataInt::GetRegisteredType()) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "FunctionProcessor");
+        return false;
+    }
+    value = static_cast<CDataInt*>(data)->Data;
+    return true;
+}
+
+bool CWindowHandler::ReadString(SSI_FunctionAPI& call, int index, String& value)
+{
+    CVariable* variable = call[index];
+    CData* data = variable ? variable->GetWorkingData() : nullptr;
+    if (!data || data->GetType() != CDataString::GetRegisteredType()) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "FunctionProcessor");
+        return false;
+    }
+    value = static_cast<CDataString*>(data)->Data;
+    return true;
+}
+
+void CWindowHandler::SetOk(SSI_FunctionAPI& call)
+{
+    call.m_ReturnStatus = CStatus(1, "OK", 0);
+}
+
+void CWindowHandler::SetError(SSI_FunctionAPI& call, const char* fmt, ...)
+{
+    va_list args;
+    va_start(args, fmt);
+    String message;
+    message.FormatV(fmt, args);
+    va_end(args);
+    call.m_ReturnStatus = CStatus(0, message, 1);
+}
+
+void CWindowHandler::StoreInt(SSI_FunctionAPI& call, int value, bool keepStatus)
+{
+    CDataInt result(value);
+    CStatus stored = call.SetReturnData(&result);
+    if (!keepStatus) call.m_ReturnStatus = stored;
+}
+
+void CWindowHandler::StoreBool(SSI_FunctionAPI& call, bool value, bool keepStatus)
+{
+    CDataBool result(value);
+    CStatus stored = call.SetReturnData(&result);
+    if (!keepStatus) call.m_ReturnStatus = stored;
+}
+
+void CWindowHandler::StoreString(SSI_FunctionAPI& call, const String& value, bool keepStatus)
+{
+    CDataString result(value);
+    CStatus stored = call.SetReturnData(&result);
+    if (!keepStatus) call.m_ReturnStatus = stored;
+}
+
+// --- the generic window functions -----------------------------------------
+
+void CWindowHandler::GetText(SSI_FunctionAPI& call)
+{
+    std::vector<char> buffer(kTextLimit + 1, '\0');
+    Send(WM_GETTEXT, kTextLimit, reinterpret_cast<LPARAM>(buffer.data()));
+    buffer[kTextLimit] = '\0';
+    StoreString(call, String::Printf("%s", buffer.data()), true);
+    SetOk(call);
+}
+
+void CWindowHandler::SetText(SSI_FunctionAPI& call)
+{
+    String text;
+    if (!ReadString(call, 0, text)) return;
+    Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    SetOk(call);
+}
+
+void CWindowHandler::Minimize(SSI_FunctionAPI&)
+{
+    ShowWindow(m_hWnd, SW_SHOWMINIMIZED);
+}
+
+void CWindowHandler::Maximize(SSI_FunctionAPI&)
+{
+    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+}
+
+void CWindowHandler::Restore(SSI_FunctionAPI&)
+{
+    ShowWindow(m_hWnd, SW_RESTORE);
+}
+
+void CWindowHandler::Close(SSI_FunctionAPI&)
+{
+    PostMessageA(m_hWnd, WM_CLOSE, 0, 0);
+}
+
+RECT CWindowHandler::PlacementRect() const
+{
+    RECT rect{};
+    GetWindowRect(m_hWnd, &rect);
+    // MoveWindow takes parent client coordinates for a child window and
+    // screen coordinates for a top-level one, owned or not; GetParent would
+    // also name the owner of a top-level pop-up.
+    HWND parent = (GetWindowLongA(m_hWnd, GWL_STYLE) & WS_CHILD) ? GetParent(m_hWnd) : nullptr;
+    if (parent) {
+        POINT topLeft{rect.left, rect.top};
+        POINT bottomRight{rect.right, rect.bottom};
+        ScreenToClient(parent, &topLeft);
+        ScreenToClient(parent, &bottomRight);
+        rect = RECT{topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+        if (GetWindowLongA(parent, GWL_EXSTYLE) & kLayoutRtl) std::swap(rect.left, rect.right);
+    }
+    return rect;
+}
+
+void CWindowHandler::MoveWin(SSI_FunctionAPI& call)
+{
+    int x = 0, y = 0;
+    if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y)) return;
+    RECT rect = PlacementRect();
+    MoveWindow(m_hWnd, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+}
+
+void CWindowHandler::ResizeWin(SSI_FunctionAPI& call)
+{
+    int width = 0, height = 0;
+    if (!ReadInt(call, 0, width) || !ReadInt(call, 1, height)) return;
+    RECT rect = PlacementRect();
+    MoveWindow(m_hWnd, rect.left, rect.top, width, height, TRUE);
+}
+
+void CWindowHandler::MouseMove(SSI_FunctionAPI& call)
+{
+    int x = 0, y = 0;
+    if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y)) return;
+    LPARAM position = MAKELPARAM(x, y);
+    POINT point{x, y};
+    if (!ClientToScreen(m_hWnd, &point) || !SetCursorPos(point.x, point.y)) {
+        SetError(call, "Could not move mouse. (K01612)");
+        return;
+    }
+    if (!PostMessageA(m_hWnd, WM_MOUSEMOVE, 0, position)) {
+        SetError(call, "Could not move mouse. (K01611)");
+        return;
+    }
+    SetOk(call);
+}
+
+void CWindowHandler::SetActiveFunction(SSI_FunctionAPI& call)
+{
+    call.m_ReturnStatus = Activate();
+}
+
+void CWindowHandler::GetWindowX(SSI_FunctionAPI& call)
+{
+    RECT rect{};
+    GetWindowRect(m_hWnd, &rect);
+    StoreInt(call, rect.left);
+}
+
+void CWindowHandler::GetWindowY(SSI_FunctionAPI& call)
+{
+    RECT rect{};
+    GetWindowRect(m_hWnd, &rect);
+    StoreInt(call, rect.top);
+}
+
+void CWindowHandler::GetWindowWidth(SSI_FunctionAPI& call)
+{
+    RECT rect{};
+    GetWindowRect(m_hWnd, &rect);
+    StoreInt(call, rect.right - rect.left);
+}
+
+void CWindowHandler::GetWindowHeight(SSI_FunctionAPI& call)
+{
+    RECT rect{};
+    GetWindowRect(m_hWnd, &rect);
+    StoreInt(call, rect.bottom - rect.top);
+}
+
+void CWindowHandler::IsActive(SSI_FunctionAPI& call)
+{
+    // Active when the foreground window is this window or one it lives in,
+    // following parents and, from a top-level window, owners. Comparing
+    // with the end of the chain alone would call a control of the active
+    // owned dialog (and the dialog itself) inactive.
+    HWND foreground = GetForegroundWindow();
+    int active = 0;
+    HWND window = m_hWnd;
+    for (int i = 0; window && i < kMaxChain; ++i) {
+        if (window == foreground) {
+            active = 1;
+            break;
+        }
+        window = ParentOrOwner(window);
+    }
+    StoreInt(call, active);
+}
+
+void CWindowHandler::Blink(SSI_FunctionAPI& call)
+{
+    int count = 0;
+    if (!ReadInt(call, 0, count)) return;
+    const bool wasVisible = IsWindowVisible(m_hWnd) != FALSE;
+    for (int i = 0; i < count; ++i) {
+        ShowWindow(m_hWnd, SW_HIDE);
+        Sleep(250);
+        ShowWindow(m_hWnd, SW_SHOW);
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        Sleep(250);
+    }
+    ShowWindow(m_hWnd, wasVisible ? SW_SHOW : SW_HIDE);
+}
+
+POINT CWindowHandler::CaretPosition() const
+{
+    // The caret belongs to a thread: read the one of the thread that owns
+    // the window, which is not the calling thread when a script asks about a
+    // window of another program. Its rectangle is in client coordinates of
+    // the caret's window.
+    POINT position{0, 0};
+    const DWORD thread = GetWindowThreadProcessId(m_hWnd, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    if (thread && GetGUIThreadInfo(thread, &info)) {
+        if (info.hwndCaret) position = POINT{info.rcCaret.left, info.rcCaret.top};
+    } else if (thread == GetCurrentThreadId()) {
+        GetCaretPos(&position);
+    }
+    return position;
+}
+
+void CWindowHandler::GetCaretX(SSI_FunctionAPI& call)
+{
+    StoreInt(call, CaretPosition().x);
+}
+
+void CWindowHandler::GetCaretY(SSI_FunctionAPI& call)
+{
+    StoreInt(call, CaretPosition().y);
+}

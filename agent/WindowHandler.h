@@ -1,0 +1,102 @@
+// CWindowHandler: runs one script call against one attached window. The base
+// class offers the window functions every window supports (text, showing
+// state, geometry, activation, mouse, caret, blink); each control handler
+// derives from it, answers its own function names and hands every other name
+// back to the base.
+#pragma once
+
+#include "SquireApi.h"
+#include "WindowObject.h"
+
+#include "FunctionApi.h"
+#include "Values.h"
+
+#include <windows.h>
+
+#include <memory>
+
+class SQUIRE_API CWindowHandler {
+public:
+    // An unnamed handler; it does not register.
+    CWindowHandler();
+    // A handler for windows of className. A non-empty name registers the
+    // handler with CHandlerRegistry and keeps the id it receives; when the
+    // name was not registered yet, the registry keeps this object as the
+    // prototype of that class and owns it from then on.
+    explicit CWindowHandler(const String& className);
+    CWindowHandler(const CWindowHandler&) = delete;
+    CWindowHandler& operator=(const CWindowHandler&) = delete;
+
+    virtual ~CWindowHandler();
+    // A new handler of the same kind, owned by the caller.
+    virtual CWindowHandler* Clone();
+    // Runs the call named call.m_FunctionName; 1 when the name is known.
+    virtual int ProcessFunction(SSI_FunctionAPI& call);
+    virtual int CanRegister();
+    // Refers to window until Detach; 0 when it names no window.
+    virtual int Attach(HWND window);
+    virtual int Detach();
+
+    const String& GetHandlerClassName() const { return m_ClassName; }
+    void SetHandlerClassName(const String& name) { m_ClassName = name; }
+    int GetRegistrationId() const { return m_RegistrationId; }
+    HWND GetWindowHandle() const { return m_hWnd; }
+
+protected:
+    // The activation step: brings the window's top-level owner to the
+    // foreground when another thread owns the foreground window.
+    CStatus Activate();
+    LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+
+    // Parameter i of the call as the value the function expects. A missing
+    // parameter or one of another type cannot come from a checked script
+    // call; it sets an internal-error status and gives false.
+    static bool ReadInt(SSI_FunctionAPI& call, int index, int& value);
+    static bool ReadString(SSI_FunctionAPI& call, int index, String& value);
+
+    static void SetOk(SSI_FunctionAPI& call);
+    static void SetError(SSI_FunctionAPI& call, const char* fmt, ...) LOOM_PRINTF(2, 3);
+    // Stores a copy of value as the result. The status of storing becomes
+    // the call's status unless keepStatus is set (an error set earlier in
+    // the same function stays).
+    static void StoreInt(SSI_FunctionAPI& call, int value, bool keepStatus = false);
+    static void StoreBool(SSI_FunctionAPI& call, bool value, bool keepStatus = false);
+    static void StoreString(SSI_FunctionAPI& call, const String& value, bool keepStatus = false);
+
+private:
+    typedef void (CWindowHandler::*GenericFunction)(SSI_FunctionAPI& call);
+    struct GenericEntry {
+        const char* name;
+        GenericFunction function;
+    };
+    static const GenericEntry kGenericFunctions[];
+
+    void GetText(SSI_FunctionAPI& call);
+    void SetText(SSI_FunctionAPI& call);
+    void Minimize(SSI_FunctionAPI& call);
+    void Maximize(SSI_FunctionAPI& call);
+    void Restore(SSI_FunctionAPI& call);
+    void Close(SSI_FunctionAPI& call);
+    void MoveWin(SSI_FunctionAPI& call);
+    void ResizeWin(SSI_FunctionAPI& call);
+    void MouseMove(SSI_FunctionAPI& call);
+    void SetActiveFunction(SSI_FunctionAPI& call);
+    void GetWindowX(SSI_FunctionAPI& call);
+    void GetWindowY(SSI_FunctionAPI& call);
+    void GetWindowWidth(SSI_FunctionAPI& call);
+    void GetWindowHeight(SSI_FunctionAPI& call);
+    void IsActive(SSI_FunctionAPI& call);
+    void Blink(SSI_FunctionAPI& call);
+    void GetCaretX(SSI_FunctionAPI& call);
+    void GetCaretY(SSI_FunctionAPI& call);
+
+    // The window rectangle, in the parent's client coordinates for a child
+    // window and in screen coordinates otherwise.
+    RECT PlacementRect() const;
+    POINT CaretPosition() const;
+
+    String m_ClassName;
+    HWND m_hWnd = nullptr;
+    int m_RegistrationId = 0;
+    std::unique_ptr<CWindowObject> m_Window;
+};
