@@ -1,6 +1,9 @@
 #include "Diagnostics.h"
 
 #include "Environment.h"
+#include "Status.h"
+
+#include <cctype>
 
 #include <cstdio>
 
@@ -11,6 +14,14 @@ std::string FormatLocation(const std::string& file, int line, int column, const 
     std::string text = file + ":" + std::to_string(line);
     if (column > 0) text += ":" + std::to_string(column);
     return text + ": " + message;
+}
+
+std::string StatusPhrase(const CStatus& status)
+{
+    std::string message = status.GetStatusMessage().str();
+    if (!message.empty() && message.back() == '.') message.pop_back();
+    if (!message.empty()) message[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(message[0])));
+    return message;
 }
 
 void Diagnostics::Report(Severity severity, int line, const std::string& message, int column)

@@ -7,11 +7,17 @@
 #include <vector>
 
 class CEnvironment;
+class CStatus;
 
 namespace loom {
 
 // "file:line: message", or "file:line:column: message" when column > 0.
 std::string FormatLocation(const std::string& file, int line, int column, const std::string& message);
+
+// A status message as part of a sentence of ours: first letter in lower
+// case, no closing full stop ("Index 3 is out of range." -> "index 3 is out
+// of range").
+std::string StatusPhrase(const CStatus& status);
 
 class Diagnostics {
 public:

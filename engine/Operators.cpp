@@ -1,5 +1,6 @@
 #include "Operators.h"
 
+#include "Diagnostics.h"
 #include "Factory.h"
 
 #include <cmath>
@@ -118,10 +119,7 @@ bool FinishSlot(CData* receiver, CData* produced, const OpInfoT& info, Value& re
 {
     if (!produced) {
         delete receiver;
-        error = info.Status.IsSuccess() ? undefined : info.Status.GetStatusMessage().str();
-        // Messages of the value types end in a full stop; ours do not.
-        if (!error.empty() && error.back() == '.') error.pop_back();
-        if (!error.empty()) error[0] = static_cast<char>(tolower(static_cast<unsigned char>(error[0])));
+        error = info.Status.IsSuccess() ? undefined : StatusPhrase(info.Status);
         return false;
     }
     if (produced != receiver) delete receiver;
@@ -181,9 +179,7 @@ bool ApplyBinary(BinaryOp op, Value& left, Value& right, Value& result, std::str
         int c = 0;
         const CStatus status = receiver->operator_compare(other, c);
         if (!status.IsSuccess()) {
-            error = status.GetStatusMessage().str();
-            if (!error.empty() && error.back() == '.') error.pop_back();
-            if (!error.empty()) error[0] = static_cast<char>(tolower(static_cast<unsigned char>(error[0])));
+            error = StatusPhrase(status);
             return false;
         }
         result = Value::FromBool(CompareResult(op, c));

@@ -240,11 +240,7 @@ void CScriptInterpreter::ExecDeclaration(Stmt& s)
         if (!typed) Fail(d.line, "cannot make a " + s.typeName + " value for '" + d.name + "'");
         if (!extents.empty()) {
             const CStatus status = variable.Dimension(extents);
-            if (!status) {
-                std::string message = status.GetStatusMessage().str();
-                if (!message.empty() && message.back() == '.') message.pop_back();
-                Fail(d.line, message);
-            }
+            if (!status) Fail(d.line, StatusPhrase(status));
         }
         if (d.init) StoreVariable(variable, init, d.line);
     }

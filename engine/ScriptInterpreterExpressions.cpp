@@ -5,17 +5,6 @@
 
 namespace loom {
 
-namespace {
-
-std::string WithoutFullStop(const CStatus& status)
-{
-    std::string message = status.GetStatusMessage().str();
-    if (!message.empty() && message.back() == '.') message.pop_back();
-    return message;
-}
-
-}  // namespace
-
 CVariable& CScriptInterpreter::VariableOf(Expr& e)
 {
     if (e.kind == ExprKind::Local) return m_Locals[e.slot];
@@ -101,7 +90,7 @@ Value CScriptInterpreter::EvalIndex(Expr& e)
         if (!variable.IsArray()) Fail(e.line, "'" + e.left->name + "' is not an array");
         CData* element = nullptr;
         const CStatus status = variable.GetElement(indices, element);
-        if (!status) Fail(e.line, WithoutFullStop(status));
+        if (!status) Fail(e.line, StatusPhrase(status));
         return Value::Borrow(element);
     }
     Value result;

@@ -11,14 +11,6 @@ namespace loom {
 
 namespace {
 
-std::string WithoutFullStop(const CStatus& status)
-{
-    std::string message = status.GetStatusMessage().str();
-    if (!message.empty() && message.back() == '.') message.pop_back();
-    if (!message.empty()) message[0] = static_cast<char>(tolower(static_cast<unsigned char>(message[0])));
-    return message;
-}
-
 // Stores value into target without the slots when both are of the engine's
 // own scalar types. False when the general path is needed.
 bool StoreDirect(CData* target, Value& value)
@@ -70,7 +62,7 @@ void CScriptInterpreter::VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit)
             }
             CData* element = nullptr;
             const CStatus status = outer.variable->GetElement(indices, element);
-            if (!status) Fail(e.line, WithoutFullStop(status));
+            if (!status) Fail(e.line, StatusPhrase(status));
             Place place;
             place.variable = outer.variable;
             place.element = element;
@@ -85,14 +77,14 @@ void CScriptInterpreter::VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit)
             if (!owner) Fail(e.line, "member '" + e.name + "' of a variable that has no value");
             CVariable member{String(e.name)};
             CStatus status = owner->SSI_UpdateVariable(member, 1);
-            if (!status) Fail(e.line, WithoutFullStop(status));
+            if (!status) Fail(e.line, StatusPhrase(status));
             Place place;
             place.variable = &member;
             visit(place);
             if (writeBack) {
                 member.SetName(String(e.name));
                 status = owner->SSI_UpdateVariable(member, 0);
-                if (!status) Fail(e.line, WithoutFullStop(status));
+                if (!status) Fail(e.line, StatusPhrase(status));
             }
         });
         return;
@@ -143,7 +135,7 @@ void CScriptInterpreter::StoreVariable(CVariable& variable, Value& value, int li
         if (type > LOOM_TYPE_ANY && data->GetType() != type) {
             std::unique_ptr<CData> owned(data);
             const CStatus status = variable.SetData(data);
-            if (!status) Fail(line, WithoutFullStop(status));
+            if (!status) Fail(line, StatusPhrase(status));
             return;
         }
         variable.Adopt(data);
@@ -168,7 +160,7 @@ void CScriptInterpreter::StoreData(CVariable& owner, CData* target, const std::v
     OpInfoT info;
     CData* result = target->operator_equal(source, &info);
     if (!result) {
-        if (!info.Status.IsSuccess()) Fail(line, WithoutFullStop(info.Status));
+        if (!info.Status.IsSuccess()) Fail(line, StatusPhrase(info.Status));
         Fail(line, "cannot assign a " + value.TypeName() + " to " + target->GetTypeName().str() + " " +
                        (indices ? "element of '" : "variable '") + owner.GetName().str() + "'");
     }
@@ -177,7 +169,7 @@ void CScriptInterpreter::StoreData(CVariable& owner, CData* target, const std::v
     if (indices) {
         const CStatus status = owner.SetElement(*indices, result);
         delete result;
-        if (!status) Fail(line, WithoutFullStop(status));
+        if (!status) Fail(line, StatusPhrase(status));
     } else {
         owner.Adopt(result);
     }
