@@ -1,0 +1,105 @@
+#include "RemoteCall.h"
+
+#include "Hook.h"
+#include "Marshal.h"
+#include "MemoryMapper.h"
+#include "SquireFunctionApi.h"
+#include "SquireLog.h"
+#include "TypeMap.h"
+
+namespace {
+
+const char* const kNotCreated = "Kestrel Internal Error: Squire not created. (K00300)";
+const char* const kNotSynchronised = "Kestrel Internal Error: Squire not synchronized. (K00301)";
+const char* const kTooLarge = "Kestrel Internal Error: Squire request does not fit the shared block. (K00302)";
+
+// The hook on the target thread, removed on every path out.
+class HookGuard {
+public:
+    explicit HookGuard(DWORD thread) : m_Thread(thread), m_Installed(SetSquireHook(thread, 1) != 0) {}
+    ~HookGuard()
+    {
+        if (m_Installed) SetSquireHook(m_Thread, 0);
+    }
+    HookGuard(const HookGuard&) = delete;
+    HookGuard& operator=(const HookGuard&) = delete;
+    bool Installed() const { return m_Installed; }
+
+private:
+    DWORD m_Thread;
+    bool m_Installed;
+};
+
+// The caller's view of the block; unmapped before the mapper closes it.
+class CallerBlock {
+public:
+    CallerBlock() : m_View(static_cast<unsigned char*>(m_Mapper.MakePointer())) {}
+    ~CallerBlock() { m_Mapper.UnMap(m_View); }
+    CallerBlock(const CallerBlock&) = delete;
+    CallerBlock& operator=(const CallerBlock&) = delete;
+    unsigned char* Data() const { return m_View; }
+
+private:
+    CMemoryMapper m_Mapper;
+    unsigned char* m_View;
+};
+
+void PostTag(DWORD thread, WPARAM code, int type)
+{
+    PostThreadMessageA(thread, WM_COMMAND, code, static_cast<LPARAM>(type));
+}
+
+}  // namespace
+
+void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int tries)
+{
+    const int intType = CDataInt::GetRegisteredType();
+    const int boolType = CDataBool::GetRegisteredType();
+    const int stringType = CDataString::GetRegisteredType();
+    const int realType = CDataReal::GetRegisteredType();
+    const int voidType = CDataVoid::GetRegisteredType();
+    for (int t : {intType, boolType, stringType, realType, voidType}) LocalAddMap(t, t);
+
+    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    HookGuard hook(thread);
+    CallerBlock block;
+    if (!hook.Installed() || thread == 0) {
+        call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
+        return;
+    }
+    if (!block.Data()) {
+        call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
+        return;
+    }
+    // A function without a result still carries a value in its record.
+    if (call.GetReturnData() && !call.GetReturnData()->GetWorkingData()) call.GetReturnData()->SetType(voidType);
+    CDataString name(className);
+    const int used = WriteDataObject(block.Data(), &name);
+    if (used == 0 || !WriteFunctionAPI(block.Data() + used, &call)) {
+        call.m_ReturnStatus = CStatus::MakeError(kTooLarge);
+        return;
+    }
+    ClearSquireSync();
+    SquireLog("--- Sending Tags...");
+    PostTag(thread, SQUIRE_CMD_TAG_INT, intType);
+    PostTag(thread, SQUIRE_CMD_TAG_STRING, stringType);
+    PostTag(thread, SQUIRE_CMD_TAG_BOOL, boolType);
+    PostTag(thread, SQUIRE_CMD_TAG_REAL, realType);
+    PostTag(thread, SQUIRE_CMD_TAG_VOID, voidType);
+    PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(window));
+
+    if (WaitForSync(tries)) {
+        SquireLog("Attempting Read");
+        SQUIRE_FunctionAPI answer;
+        if (ReadFunctionAPI(block.Data(), &answer)) {
+            call.m_ReturnStatus = answer.m_ReturnStatus;
+            call.SetReturnData(answer.GetReturnData());
+        } else {
+            call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
+        }
+    } else {
+        SquireLog("No Sync Flag");
+        call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
+    }
+    ClearSquireSync();
+}
