@@ -70,9 +70,18 @@ TargetProcess::TargetProcess(const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        dir_.path().c_str(), &startup, &info))
-        throw std::runtime_error("cannot start " + ProgramPath());
+    // Under Wine a start right after the previous program was killed can
+    // fail once; a few bounded retries ride that out.
+    DWORD error = 0;
+    bool started = WaitFor([&] {
+        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                           dir_.path().c_str(), &startup, &info))
+            return true;
+        error = GetLastError();
+        return false;
+    }, 5000);
+    if (!started)
+        throw std::runtime_error("cannot start " + ProgramPath() + " (error " + std::to_string(error) + ")");
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);
     pid_ = info.dwProcessId;
