@@ -100,13 +100,15 @@ bool MainFrame::Create(HINSTANCE instance) {
         if (menu) DestroyMenu(menu);
         return false;
     }
-    // A fresh program shows one child window, as after "New".
-    if (client_) ChildWindow::Open(client_);
     return true;
 }
 
 void MainFrame::Show(int showCommand) {
     ShowWindow(hwnd_, showCommand);
+    // A fresh program shows one child window, as after "New". It is opened
+    // once the frame is shown: before that the MDI client has no size yet
+    // and a child made in it comes up minimised.
+    if (client_) ChildWindow::Open(client_);
     UpdateWindow(hwnd_);
 }
 
