@@ -4,6 +4,8 @@
 // a package defines them), so running a statement looks up no string.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Operators.h"
 #include "ScriptValue.h"
 
@@ -11,6 +13,7 @@
 #include <string>
 #include <vector>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 struct UserFunction;
@@ -115,3 +118,4 @@ struct Program {
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

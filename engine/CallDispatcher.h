@@ -4,6 +4,8 @@
 // turning its status and return variable into the call's value.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Diagnostics.h"
 #include "FunctionApi.h"
 #include "ScriptValue.h"
@@ -13,6 +15,7 @@
 
 class CEngine;
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 // One argument: the script's own variable when the argument is a plain
@@ -50,3 +53,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

@@ -3,12 +3,15 @@
 // them in the engine's environment and keeps them for the runner's report.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include <string>
 #include <vector>
 
 class CEnvironment;
 class CStatus;
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 // "file:line: message", or "file:line:column: message" when column > 0.
@@ -42,3 +45,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

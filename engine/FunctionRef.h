@@ -2,9 +2,12 @@
 // the duration of one call (no allocation, unlike std::function).
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include <type_traits>
 #include <utility>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 template <typename Signature>
@@ -30,3 +33,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

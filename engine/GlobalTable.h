@@ -4,12 +4,15 @@
 // can be handed to a call while others are defined.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Variable.h"
 
 #include <deque>
 #include <string>
 #include <unordered_map>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 class GlobalTable {
@@ -34,3 +37,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

@@ -3,10 +3,13 @@
 // lexing after it.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Token.h"
 
 #include <string>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 class Lexer {
@@ -43,3 +46,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

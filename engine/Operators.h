@@ -4,10 +4,13 @@
 // left value (called on a copy of it) and operator_compare.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "ScriptValue.h"
 
 #include <string>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 enum class BinaryOp : uint8_t {
@@ -25,3 +28,4 @@ bool ApplyNegate(Value& operand, Value& result, std::string& error);
 bool ApplyStep(bool increment, Value& operand, Value& result, std::string& error);
 
 }  // namespace loom
+LOOM_INTERNAL_END

@@ -3,6 +3,8 @@
 // line and column; unbalanced brackets name the bracket they should close.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Ast.h"
 #include "GlobalTable.h"
 #include "Lexer.h"
@@ -12,6 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 struct SyntaxError {
@@ -103,3 +106,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

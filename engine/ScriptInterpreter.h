@@ -61,35 +61,35 @@ private:
         int line;
         std::string message;
     };
-    [[noreturn]] void Fail(int line, const std::string& message);
+    [[noreturn]] LOOM_INTERNAL void Fail(int line, const std::string& message);
 
     // Statements.
-    Flow Exec(Stmt& s);
-    void ExecDeclaration(Stmt& s);
-    void ExecKeyword(const std::string& keyword, const std::string& text, int line);
-    bool Condition(Expr& e);
-    int LookupType(const std::string& name) const;
+    LOOM_INTERNAL Flow Exec(Stmt& s);
+    LOOM_INTERNAL void ExecDeclaration(Stmt& s);
+    LOOM_INTERNAL void ExecKeyword(const std::string& keyword, const std::string& text, int line);
+    LOOM_INTERNAL bool Condition(Expr& e);
+    LOOM_INTERNAL int LookupType(const std::string& name) const;
 
     // Expressions.
-    Value Eval(Expr& e);
-    void EvalDiscard(Expr& e);
-    Value EvalIndex(Expr& e);
-    Value EvalBinary(Expr& e);
-    Value EvalAssign(Expr& e, bool wantResult);
-    Value EvalStep(Expr& e, bool wantResult);
-    Value EvalCall(Expr& e);
-    Value EvalMemberCall(Expr& e);
-    Value CallUser(const UserFunction& fn, Expr& call);
-    bool CallIntrinsic(Expr& e, Value& result);
-    std::vector<CallArgument> EvalArguments(std::vector<ExprPtr>& args);
-    std::vector<int> EvalIndices(Expr& e);
+    LOOM_INTERNAL Value Eval(Expr& e);
+    LOOM_INTERNAL void EvalDiscard(Expr& e);
+    LOOM_INTERNAL Value EvalIndex(Expr& e);
+    LOOM_INTERNAL Value EvalBinary(Expr& e);
+    LOOM_INTERNAL Value EvalAssign(Expr& e, bool wantResult);
+    LOOM_INTERNAL Value EvalStep(Expr& e, bool wantResult);
+    LOOM_INTERNAL Value EvalCall(Expr& e);
+    LOOM_INTERNAL Value EvalMemberCall(Expr& e);
+    LOOM_INTERNAL Value CallUser(const UserFunction& fn, Expr& call);
+    LOOM_INTERNAL bool CallIntrinsic(Expr& e, Value& result);
+    LOOM_INTERNAL std::vector<CallArgument> EvalArguments(std::vector<ExprPtr>& args);
+    LOOM_INTERNAL std::vector<int> EvalIndices(Expr& e);
 
     // Places.
-    CVariable& VariableOf(Expr& e);
-    void VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit);
-    void Store(Place& place, Value& value, int line);
-    void StoreVariable(CVariable& variable, Value& value, int line);
-    void StoreData(CVariable& owner, CData* target, const std::vector<int>* indices, Value& value, int line);
+    LOOM_INTERNAL CVariable& VariableOf(Expr& e);
+    LOOM_INTERNAL void VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit);
+    LOOM_INTERNAL void Store(Place& place, Value& value, int line);
+    LOOM_INTERNAL void StoreVariable(CVariable& variable, Value& value, int line);
+    LOOM_INTERNAL void StoreData(CVariable& owner, CData* target, const std::vector<int>* indices, Value& value, int line);
 
     CEngine& m_Engine;
     Diagnostics m_Diagnostics;
@@ -102,6 +102,7 @@ private:
 
     // The running function: its locals and declaration (null at top level).
     CVariable* m_Locals = nullptr;
+    std::vector<std::vector<CVariable>> m_Frames;  // one per call depth, reused
     const UserFunction* m_Function = nullptr;
     int m_Depth = 0;
     int m_Line = 0;

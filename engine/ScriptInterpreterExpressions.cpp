@@ -252,13 +252,22 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     }
 
     // Arguments are values: a function gets copies, never the caller's
-    // variables.
-    std::vector<Value> args(call.args.size());
-    for (size_t i = 0; i < call.args.size(); ++i) {
+    // variables. All are evaluated before the frame is touched, since an
+    // argument may itself call a function at this depth.
+    const size_t argc = call.args.size();
+    Value small[4];
+    std::vector<Value> large(argc > 4 ? argc : 0);
+    Value* args = argc > 4 ? large.data() : small;
+    for (size_t i = 0; i < argc; ++i) {
         args[i] = Eval(*call.args[i]);
         args[i].Detach();
     }
-    std::vector<CVariable> locals(fn.localNames.size());
+
+    // The frame of this depth is reused from call to call, so a call
+    // allocates nothing when its locals keep their types.
+    if (m_Frames.size() <= static_cast<size_t>(m_Depth)) m_Frames.resize(static_cast<size_t>(m_Depth) + 1);
+    std::vector<CVariable>& locals = m_Frames[static_cast<size_t>(m_Depth)];
+    if (locals.size() < fn.localNames.size()) locals.resize(fn.localNames.size());
     for (size_t i = 0; i < fn.params.size(); ++i) {
         const Parameter& p = fn.params[i];
         const int type = fn.paramTypeIds[i];
@@ -269,15 +278,16 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
                                 ", not " + arg.TypeName());
         }
         CVariable& local = locals[p.slot];
-        local.SetName(String(p.name));
-        if (type != LOOM_TYPE_ANY) local.SetType(type);
+        if (local.GetName().str() != p.name) local.SetName(String(p.name));
+        if (type == LOOM_TYPE_ANY) local.SetType(0);
+        else if (local.GetType() != type || local.IsArray() || !local.GetWorkingData()) local.SetType(type);
         StoreVariable(local, arg, call.line);
     }
 
     CVariable* savedLocals = m_Locals;
     const UserFunction* savedFunction = m_Function;
     const int savedLine = m_Line;
-    m_Locals = locals.data();
+    m_Locals = locals.data();  // stays valid: deeper calls use other frames
     m_Function = &fn;
     ++m_Depth;
     m_ReturnValue.Reset();

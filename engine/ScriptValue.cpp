@@ -6,45 +6,23 @@
 
 namespace loom {
 
-const BuiltinTypes& Types()
+BuiltinTypes gBuiltinTypes = {0, 0, 0, 0, 0};
+
+const BuiltinTypes& RegisterBuiltinTypes()
 {
-    static const BuiltinTypes types = {
-        CDataInt::GetRegisteredType(),  CDataReal::GetRegisteredType(), CDataString::GetRegisteredType(),
-        CDataBool::GetRegisteredType(), CDataVoid::GetRegisteredType(),
-    };
-    return types;
+    gBuiltinTypes.Real = CDataReal::GetRegisteredType();
+    gBuiltinTypes.String = CDataString::GetRegisteredType();
+    gBuiltinTypes.Bool = CDataBool::GetRegisteredType();
+    gBuiltinTypes.Void = CDataVoid::GetRegisteredType();
+    gBuiltinTypes.Int = CDataInt::GetRegisteredType();  // last: marks the set complete
+    return gBuiltinTypes;
 }
 
-Value::Value(Value&& other) noexcept : m_Int(0)
-{
-    *this = std::move(other);
-}
-
-Value& Value::operator=(Value&& other) noexcept
-{
-    if (this != &other) {
-        Reset();
-        m_Kind = other.m_Kind;
-        switch (m_Kind) {
-        case Int: m_Int = other.m_Int; break;
-        case Real: m_Real = other.m_Real; break;
-        case Bool: m_Bool = other.m_Bool; break;
-        case Owned:
-        case Borrowed: m_Data = other.m_Data; break;
-        case Array: m_Array = other.m_Array; break;
-        case None: break;
-        }
-        other.m_Kind = None;
-    }
-    return *this;
-}
-
-void Value::Reset()
+void Value::FreeOwned()
 {
     if (m_Kind == Owned) delete m_Data;
     else if (m_Kind == Array) delete m_Array;
     m_Kind = None;
-    m_Int = 0;
 }
 
 Value Value::Own(CData* data)

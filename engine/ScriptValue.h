@@ -5,28 +5,45 @@
 // array gives an owned CVariable.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include "Values.h"
 #include "Variable.h"
 
 #include <cstdint>
 #include <string>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 // Type numbers of the engine's own types, read once from the factory.
 struct BuiltinTypes {
     int Int, Real, String, Bool, Void;
 };
-const BuiltinTypes& Types();
+extern BuiltinTypes gBuiltinTypes;  // zero until the first call of Types()
+const BuiltinTypes& RegisterBuiltinTypes();
+inline const BuiltinTypes& Types()
+{
+    return gBuiltinTypes.Int ? gBuiltinTypes : RegisterBuiltinTypes();
+}
 
 class Value {
 public:
     enum Kind : uint8_t { None, Int, Real, Bool, Owned, Borrowed, Array };
 
-    Value() : m_Int(0) {}
+    Value() : m_Real(0.0) {}
     ~Value() { Reset(); }
-    Value(Value&& other) noexcept;
-    Value& operator=(Value&& other) noexcept;
+    Value(Value&& other) noexcept : m_Kind(other.m_Kind), m_Real(other.m_Real) { other.m_Kind = None; }
+    Value& operator=(Value&& other) noexcept
+    {
+        if (this != &other) {
+            Reset();
+            m_Kind = other.m_Kind;
+            m_Real = other.m_Real;  // copies the whole union
+            other.m_Kind = None;
+        }
+        return *this;
+    }
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
 
@@ -67,10 +84,17 @@ public:
     // An independent copy.
     Value Copy() const;
 
-    void Reset();
+    void Reset()
+    {
+        if (m_Kind == Owned || m_Kind == Array) FreeOwned();
+        m_Kind = None;
+    }
 
 private:
+    void FreeOwned();
+
     Kind m_Kind = None;
+    // m_Real is the widest member: copying it copies whichever is in use.
     union {
         int32_t m_Int;
         double m_Real;
@@ -81,3 +105,4 @@ private:
 };
 
 }  // namespace loom
+LOOM_INTERNAL_END

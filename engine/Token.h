@@ -3,9 +3,12 @@
 // can report positions and hand raw text to keywords.
 #pragma once
 
+#include "InternalVisibility.h"
+
 #include <cstdint>
 #include <string>
 
+LOOM_INTERNAL_BEGIN
 namespace loom {
 
 enum class TokenKind : uint8_t {
@@ -42,3 +45,4 @@ struct Token {
 const char* DescribeToken(TokenKind kind);
 
 }  // namespace loom
+LOOM_INTERNAL_END
