@@ -100,10 +100,16 @@ SearchRange CheckSearchRange(const PixelView& image, const PixelView& pattern, i
     const int64_t lastY = static_cast<int64_t>(image.height) - pattern.height;
     if (lastX < x || lastY < y) return SearchRange::Empty;
     if (pattern.width == 0 || pattern.height == 0) return SearchRange::Ready;  // nothing to read
+    // Every pixel takes at least one byte: this bounds the work by the
+    // buffer sizes (a depth below 8 bits would give offsets that ignore x).
+    if (static_cast<int64_t>(image.width) * image.height > image.length ||
+        static_cast<int64_t>(pattern.width) * pattern.height > pattern.length)
+        return SearchRange::OutsideBuffer;
     const int64_t rowBytes = pattern.RowBytes();
-    const int64_t imageEnd = image.Offset(lastX, lastY + pattern.height - 1) + rowBytes;
-    const int64_t patternEnd = pattern.Offset(0, pattern.height - 1) + rowBytes;
-    if (!image.data || !pattern.data || imageEnd > image.length || patternEnd > pattern.length)
+    const int64_t imageLast = image.Offset(lastX, lastY + pattern.height - 1);
+    const int64_t patternLast = pattern.Offset(0, pattern.height - 1);
+    if (!image.data || !pattern.data || imageLast < 0 || patternLast < 0 || imageLast > image.length ||
+        rowBytes > image.length - imageLast || patternLast > pattern.length || rowBytes > pattern.length - patternLast)
         return SearchRange::OutsideBuffer;
     return SearchRange::Ready;
 }

@@ -9,6 +9,19 @@
 
 namespace almanac {
 
+// y * stride + x * pixelBytes for coordinates and strides from untrusted
+// headers: a result beyond any buffer saturates at INT64_MAX (or INT64_MIN)
+// instead of overflowing, so it still fails every bounds check.
+inline int64_t PixelOffset64(int64_t x, int64_t y, int64_t stride, int64_t pixelBytes)
+{
+    constexpr int64_t kLimit = INT64_C(1) << 62;
+    const int64_t ax = x < 0 ? -x : x;
+    const int64_t ay = y < 0 ? -y : y;
+    if ((stride != 0 && ay > kLimit / stride) || (pixelBytes != 0 && ax > kLimit / pixelBytes))
+        return (y < 0 || x < 0) ? INT64_MIN : INT64_MAX;
+    return y * stride + x * pixelBytes;  // each term below 2^62: no overflow
+}
+
 struct PixelView {
     const uint8_t* data = nullptr;
     int64_t length = 0;  // bytes in data
@@ -17,7 +30,7 @@ struct PixelView {
     int bitCount = 0;
 
     int64_t Stride() const { return (static_cast<int64_t>(bitCount) * static_cast<uint32_t>(width)) >> 3; }
-    int64_t Offset(int64_t x, int64_t y) const { return y * Stride() + x * (bitCount / 8); }
+    int64_t Offset(int64_t x, int64_t y) const { return PixelOffset64(x, y, Stride(), bitCount / 8); }
     // Bytes compared per pattern row.
     int64_t RowBytes() const { return (static_cast<int64_t>(bitCount) * static_cast<uint32_t>(width)) / 8; }
 };

@@ -95,7 +95,7 @@ int64_t CDataBitmap::Stride() const
 
 int64_t CDataBitmap::PixelOffset(int64_t x, int64_t y) const
 {
-    return y * Stride() + x * (m_InfoHeader.biBitCount / 8);
+    return almanac::PixelOffset64(x, y, Stride(), m_InfoHeader.biBitCount / 8);
 }
 
 int CDataBitmap::GetPixelIndex(int x, int y)
@@ -106,7 +106,7 @@ int CDataBitmap::GetPixelIndex(int x, int y)
 
 bool CDataBitmap::Covers(int64_t offset, int64_t count) const
 {
-    return m_Buffer && offset >= 0 && count >= 0 && offset + count <= m_Length;
+    return m_Buffer && offset >= 0 && count >= 0 && offset <= m_Length && count <= m_Length - offset;
 }
 
 CStatus CDataBitmap::LoadFromFile(String& path)
@@ -221,9 +221,11 @@ CStatus CDataBitmap::Blit(int x, int y, const CDataBitmap& source, const CDataBi
         return CStatus(0, "Blit source will not fit at X,Y location. (5131)", 1);
     if (x < 0 || y < 0) return CStatus(0, "Blit origin must be >= 0. (5130)", 1);
     if (sw <= 0 || sh <= 0) return CStatus();  // no pixel to copy
-    // The farthest pixel of each buffer is the last one of the last row.
     const int64_t lastSource = source.PixelOffset(sw - 1, sh - 1);
-    if (!Covers(PixelOffset(static_cast<int64_t>(x) + sw - 1, static_cast<int64_t>(y) + sh - 1), 3) ||
+    // Every pixel takes at least one byte (which bounds the work by the
+    // buffer size), and the farthest pixel lies inside each buffer.
+    if (static_cast<int64_t>(sw) * sh > source.m_Length ||
+        !Covers(PixelOffset(static_cast<int64_t>(x) + sw - 1, static_cast<int64_t>(y) + sh - 1), 3) ||
         !source.Covers(lastSource, 3) || (mask && !mask->Covers(lastSource, 3)))
         return CStatus(0, kOutsideBuffer, 1);
     for (int n = 0; n < sh; ++n) {

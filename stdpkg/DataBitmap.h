@@ -10,8 +10,12 @@
 // No operation ever reads or writes outside a buffer: an operation that
 // would fails with "Bitmap pixel data does not cover ... (5139)" before it
 // changes anything, and Find on bitmaps of different depths fails with
-// (5140). Operations on the whole buffer (Clear, Invert, ReplaceAll,
-// comparison) stay within it by construction.
+// (5140). Find and blit also refuse (5139) an image that describes more
+// pixels than its buffer has bytes, which bounds their work by the buffer
+// size (images of fewer than 8 bits per pixel fall under this). Operations
+// on the whole buffer (Clear, Invert, ReplaceAll, comparison) stay within
+// it by construction. Offsets are computed in 64 bits and saturate, so
+// huge header values cannot overflow them.
 #pragma once
 
 #include "AlmanacApi.h"

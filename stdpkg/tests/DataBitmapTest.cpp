@@ -201,6 +201,36 @@ TEST(BitmapFile, HeaderDescribingMoreThanTheBufferNeverReadsOutside)
     EXPECT_TRUE(HasCode(target.Blit(0, 0, source, &mask), "(5139)"));
 }
 
+// Cases the garbage-BMP fuzz loop turned up: offsets of huge headers
+// overflowed 64 bits, and a 0-bit image of huge size made blit loop for
+// ages while every offset stayed 0.
+TEST(BitmapFile, HugeHeadersFailFast)
+{
+    CDataBitmap wide;
+    MakeBitmap(wide, 4, 4, 32, 0, 64);
+    tagBMP_FILE_HDR fh = wide.GetFileHeader();
+    tagBMP_INFO_HDR ih = wide.GetInfoHeader();
+    ih.biWidth = 0x7FFFFFFF;
+    ih.biHeight = 0x7FFFFFFF;
+    std::vector<unsigned char> bits(64, 1);
+    ASSERT_EQ(wide.SetBitmap(fh, ih, bits.data(), 64), 1);
+    int r, g, b;
+    EXPECT_TRUE(HasCode(wide.GetColorAt(2049635312, 2049635312, r, g, b), "(5139)"));
+    EXPECT_TRUE(HasCode(wide.SetPixels(0, 2049635312, 5, 2049635312, 1, 1, 1), "(5139)"));
+
+    ih.biBitCount = 0;
+    CDataBitmap flat, target;
+    ASSERT_EQ(flat.SetBitmap(fh, ih, bits.data(), 64), 1);
+    ASSERT_EQ(target.SetBitmap(fh, ih, bits.data(), 64), 1);
+    EXPECT_TRUE(HasCode(target.Blit(0, 0, flat, nullptr), "(5139)"));
+    bool found = true;
+    int x = 0, y = 0;
+    CDataBitmap small;
+    ih.biWidth = ih.biHeight = 2;
+    ASSERT_EQ(small.SetBitmap(fh, ih, bits.data(), 64), 1);
+    EXPECT_TRUE(HasCode(target.FindPattern(x, y, small, found), "(5139)"));
+}
+
 TEST(BitmapPixels, GetColorAtAndSetPixels)
 {
     CDataBitmap a;
