@@ -14,6 +14,7 @@
 #include "FunctionRef.h"
 #include "GlobalTable.h"
 #include "Interpreter.h"
+#include "StackGuard.h"
 
 #include <string>
 #include <unordered_map>
@@ -25,6 +26,9 @@ class LOOM_API CScriptInterpreter : public CInterpreter {
 public:
     // Deeper recursion of script functions is an error.
     static constexpr int kMaxCallDepth = 1000;
+    // A script call needs this much stack left for itself and the package
+    // functions it may call; with less, the call is an error.
+    static constexpr size_t kStackReserve = 256 * 1024;
 
     CScriptInterpreter(CEngine& engine, const std::string& fileName);
     ~CScriptInterpreter() override;
@@ -103,6 +107,7 @@ private:
     // The running function: its locals and declaration (null at top level).
     CVariable* m_Locals = nullptr;
     std::vector<std::vector<CVariable>> m_Frames;  // one per call depth, reused
+    StackGuard m_Stack;
     const UserFunction* m_Function = nullptr;
     int m_Depth = 0;
     int m_Line = 0;

@@ -236,6 +236,9 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     if (m_Depth >= kMaxCallDepth) {
         Fail(call.line, "recursion deeper than " + std::to_string(kMaxCallDepth) + " calls (in '" + fn.name + "')");
     }
+    if (m_Stack.NearlyFull(kStackReserve)) {
+        Fail(call.line, "recursion too deep for the stack, " + std::to_string(m_Depth) + " calls (in '" + fn.name + "')");
+    }
     UserFunction& mutableFn = const_cast<UserFunction&>(fn);
     if (!fn.typesResolved) {
         mutableFn.paramTypeIds.clear();
