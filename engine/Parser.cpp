@@ -100,7 +100,17 @@ bool Parser::ParseProgram(Program& program)
         m_Current = m_Lexer.Next();
         if (m_Current.kind == TokenKind::Error) Fail(m_Current, m_Current.text);
         while (!Check(TokenKind::End)) {
-            if (Check(TokenKind::Function)) program.functions.push_back(ParseFunction());
+            if (Check(TokenKind::Function)) {
+                const Token at = m_Current;
+                std::unique_ptr<UserFunction> fn = ParseFunction();
+                for (const auto& other : program.functions) {
+                    if (other->name == fn->name && other->params.size() == fn->params.size()) {
+                        Fail(at, "function '" + fn->name + "' with " + std::to_string(fn->params.size()) +
+                                     " parameters is already defined at line " + std::to_string(other->line));
+                    }
+                }
+                program.functions.push_back(std::move(fn));
+            }
             else program.statements.push_back(ParseStatement());
         }
         return true;
@@ -158,7 +168,10 @@ std::unique_ptr<UserFunction> Parser::ParseFunction()
     }
     ExpectClosing(TokenKind::RightParen, open);
     if (!Check(TokenKind::LeftBrace)) FailExpected("'{' to begin the function's body");
+    const int loops = m_LoopDepth;
+    m_LoopDepth = 0;
     fn->body = ParseBlock();
+    m_LoopDepth = loops;
     PopScope();
     m_Function = nullptr;
     return fn;
@@ -190,6 +203,7 @@ StmtPtr Parser::ParseStatement()
     }
     case TokenKind::Break:
     case TokenKind::Continue: {
+        if (m_LoopDepth == 0) Fail(m_Current, std::string(DescribeToken(m_Current.kind)) + " outside a loop");
         auto s = std::make_unique<Stmt>();
         s->kind = Check(TokenKind::Break) ? StmtKind::Break : StmtKind::Continue;
         s->line = Take().line;
@@ -252,7 +266,9 @@ StmtPtr Parser::ParseWhile()
     const Token open = Expect(TokenKind::LeftParen, "'(' after 'while'");
     s->expr = ParseExpr();
     ExpectClosing(TokenKind::RightParen, open);
+    ++m_LoopDepth;
     s->body = ParseStatement();
+    --m_LoopDepth;
     return s;
 }
 
@@ -275,7 +291,9 @@ StmtPtr Parser::ParseFor()
     Expect(TokenKind::Semicolon, "';'");
     if (!Check(TokenKind::RightParen)) s->step = ParseExpr();
     ExpectClosing(TokenKind::RightParen, open);
+    ++m_LoopDepth;
     s->body = ParseStatement();
+    --m_LoopDepth;
     if (InFunction()) PopScope();
     return s;
 }

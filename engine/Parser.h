@@ -101,6 +101,7 @@ private:
     bool m_HasNext = false;
     SyntaxError m_Error;
     int m_Depth = 0;
+    int m_LoopDepth = 0;  // loops around the statement being parsed
     UserFunction* m_Function = nullptr;
     std::vector<std::unordered_map<std::string, int>> m_Scopes;
 };
