@@ -63,7 +63,8 @@ TEST(Frame, StartsWithOneChildAndOpensMoreWithoutLogging) {
     TargetProcess target;
     HWND client = FindWindowExA(target.frame(), nullptr, "MDICLIENT", nullptr);
     ASSERT_TRUE(client);
-    EXPECT_EQ(CountChildren(client), 1);
+    // The first child comes right after the frame is shown.
+    EXPECT_TRUE(WaitFor([&] { return CountChildren(client) == 1; }));
     target.Send(ID_WINDOW_CHILD);
     target.Send(ID_FILE_NEW);
     EXPECT_EQ(CountChildren(client), 3);
