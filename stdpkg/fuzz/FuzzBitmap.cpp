@@ -8,6 +8,7 @@
 #include "DataBitmap.h"
 
 #include <chrono>
+#include <climits>
 #include <cstring>
 #include <initializer_list>
 #include <cstdio>
@@ -31,7 +32,7 @@ int RandomCoordinate(int limit)
     switch (rng() % 6) {
     case 0: return -1;
     case 1: return limit;
-    case 2: return limit - 1;
+    case 2: return limit == INT_MIN ? limit : limit - 1;
     case 3: return static_cast<int>(rng());
     default: return limit > 0 ? static_cast<int>(rng() % static_cast<unsigned>(limit)) : 0;
     }
