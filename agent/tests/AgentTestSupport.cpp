@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace {
@@ -13,6 +15,25 @@ LRESULT CALLBACK FrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+namespace {
+
+class SharedFrameEnvironment : public ::testing::Environment {
+public:
+    void TearDown() override { frame.reset(); }
+    std::unique_ptr<TestFrame> frame;
+};
+
+SharedFrameEnvironment* gSharedFrame =
+    static_cast<SharedFrameEnvironment*>(::testing::AddGlobalTestEnvironment(new SharedFrameEnvironment));
+
+}  // namespace
+
+HWND SharedFrame()
+{
+    if (!gSharedFrame->frame) gSharedFrame->frame = std::make_unique<TestFrame>("Kestrel agent tests");
+    return *gSharedFrame->frame;
+}
 
 void InitTestControls()
 {
@@ -49,7 +70,7 @@ TestWindow::~TestWindow()
 }
 
 TestFrame::TestFrame(const char* title, HWND owner, DWORD style)
-    : TestWindow(ClassName(), title, style ? style : (WS_OVERLAPPEDWINDOW | WS_VISIBLE), 100, 100, 400, 300, owner)
+    : TestWindow(ClassName(), title, style ? style : (WS_POPUP | WS_BORDER | WS_VISIBLE), 100, 100, 400, 300, owner)
 {
 }
 

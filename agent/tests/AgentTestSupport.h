@@ -34,7 +34,10 @@ private:
 };
 
 // A visible top-level frame of the test class, which records the WM_COMMAND
-// wParams it receives (tool-bar commands arrive there).
+// wParams it receives (tool-bar commands arrive there). By default it is a
+// pop-up without caption: Wine leaves such windows unmanaged, and destroying
+// a managed window without a window manager (Xvfb) waits two seconds for a
+// withdrawal that never comes.
 class TestFrame : public TestWindow {
 public:
     explicit TestFrame(const char* title = "Kestrel agent test", HWND owner = nullptr, DWORD style = 0);
@@ -42,6 +45,12 @@ public:
     // The WM_COMMAND wParams received by any test frame so far.
     static std::vector<WPARAM>& Commands();
 };
+
+// A frame shared by all tests of the program, made on first use and
+// destroyed when the tests end: controls are made and destroyed per test as
+// its children, which is quick, while each top-level window costs Wine two
+// seconds to destroy under Xvfb.
+HWND SharedFrame();
 
 // Dispatches messages of this thread until done() holds or timeoutMs passes;
 // returns done().

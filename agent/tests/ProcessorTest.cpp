@@ -75,7 +75,7 @@ TEST_F(ProcessorTest, FindClonesTheClassHandlerOrMakesAGenericOne)
 
 TEST_F(ProcessorTest, EveryCallBuildsAndResetsTheRegistry)
 {
-    TestFrame frame;
+    HWND frame = SharedFrame();
     TestWindow label("Static", "hello", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, frame);
     for (int round = 0; round < 2; ++round) {
         AgentCall call("GetText");
@@ -92,7 +92,7 @@ TEST_F(ProcessorTest, EveryCallBuildsAndResetsTheRegistry)
 
 TEST_F(ProcessorTest, UnsupportedNameNamesTheFunctionAndTheClass)
 {
-    TestFrame frame;
+    HWND frame = SharedFrame();
     TestWindow label("Static", "x", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, frame);
     TestWindow edit("Edit", "x", WS_CHILD | WS_VISIBLE, 5, 30, 80, 20, frame);
     AgentCall onStatic("Click");
@@ -124,8 +124,8 @@ TEST_F(ProcessorTest, WindowThatCannotBeAttachedRunsNothing)
     EXPECT_EQ(9, CHandlerRegistry::Instance().GetCount());
     HWND gone;
     {
-        TestFrame frame;
-        gone = frame;
+        TestWindow child("Static", "", WS_CHILD, 0, 0, 10, 10, SharedFrame());
+        gone = child;
     }
     AgentCall destroyed("GetText");
     destroyed.Run(gone, "Static");
@@ -134,7 +134,7 @@ TEST_F(ProcessorTest, WindowThatCannotBeAttachedRunsNothing)
 
 TEST_F(ProcessorTest, MissingOrMistypedParameterIsAnInternalError)
 {
-    TestFrame frame;
+    HWND frame = SharedFrame();
     TestWindow bar("ScrollBar", "", WS_CHILD | WS_VISIBLE | SBS_HORZ, 5, 5, 200, 20, frame);
     AgentCall missing("SetPos");
     missing.Run(bar, "ScrollBar");

@@ -1,0 +1,10 @@
+#include "SquireLog.h"
+
+void SquireLog(const char* text)
+{
+    (void)text;
+}
+
+void SquireClear()
+{
+}

@@ -1,0 +1,365 @@
+#include "ClassWindow.h"
+
+#include "SquireLog.h"
+#include "WindowChecker.h"
+#include "WindowFunctionTable.h"
+
+#include <windows.h>
+
+int CDataWindow::sType = 0;
+int CDataWindow::iDelay = 200;
+
+CDataWindow::CDataWindow()
+{
+    SetTypeName("window");
+    if (sType == 0) {
+        // The guard value keeps the prototype's own construction from
+        // registering a second time.
+        sType = 1;
+        sType = Factory_RegisterData(new CDataWindow);
+    }
+    SetType(sType);
+}
+
+CDataWindow::CDataWindow(const CDataWindow& other) : CData(other)
+{
+    CopyFields(other);
+    foundWindow = other.foundWindow;
+}
+
+CDataWindow& CDataWindow::operator=(const CDataWindow& other)
+{
+    if (this != &other) {
+        m_Type = other.m_Type;
+        m_TypeName = other.m_TypeName;
+        CopyFields(other);
+        foundWindow = other.foundWindow;
+    }
+    return *this;
+}
+
+// Everything but the CData part and foundWindow; the path is copied, never
+// shared.
+void CDataWindow::CopyFields(const CDataWindow& other)
+{
+    name = other.name;
+    tag = other.tag;
+    windowClass = other.windowClass;
+    kind = other.kind;
+    tagNumber = other.tagNumber;
+    isParent = other.isParent;
+    isChild = other.isChild;
+    depth = other.depth;
+    members = other.members;
+    handle = other.handle;
+    WinDataT* copy = CopyWinData(other.path);
+    FreeWinData(path);
+    path = copy;
+}
+
+CDataWindow::~CDataWindow()
+{
+    FreeWinData(path);
+}
+
+bool CDataWindow::boolean()
+{
+    // A bound handle short-cuts the lookup of the description.
+    return handle != 0;
+}
+
+CData* CDataWindow::operator_equal(CData* other, OpInfoT* info)
+{
+    (void)info;
+    CopyData(other);
+    return this;
+}
+
+bool CDataWindow::CopyData(CData* other)
+{
+    if (!other || other->GetType() != sType || other == this)
+        return other == this;
+    // Every CData of the window type is a CDataWindow: only this class
+    // registers the type.
+    const CDataWindow& w = *static_cast<CDataWindow*>(other);
+    HWND keep = foundWindow;
+    CopyFields(w);
+    foundWindow = keep;
+    return true;
+}
+
+CData* CDataWindow::MakeData()
+{
+    return new CDataWindow;
+}
+
+bool CDataWindow::DeleteData(CData* data)
+{
+    delete data;
+    return true;
+}
+
+bool CDataWindow::DataFromString(const String& text)
+{
+    (void)text;
+    return false;
+}
+
+String CDataWindow::GetString()
+{
+    if (handle != 0)
+        return String::Printf("Handle: %d", handle);
+    if (tagNumber != 0)
+        return String::Printf("Tag: %d Class: '%s'", tagNumber, windowClass.c_str());
+    return String::Printf("Tag: '%s' Class: '%s'", tag.c_str(), windowClass.c_str());
+}
+
+int CDataWindow::SizeOf()
+{
+    return 0;
+}
+
+int CDataWindow::Register(int type)
+{
+    sType = type;
+    return 1;
+}
+
+void CDataWindow::UnRegister()
+{
+    sType = 0;
+}
+
+CStatus CDataWindow::InitData()
+{
+    SquireClear();
+    RegisterWindowFunctions(*this);
+    CVariable tagVar("Tag", CDataString::GetRegisteredType());
+    AddVariable(tagVar);
+    CVariable classVar("Class", CDataString::GetRegisteredType());
+    AddVariable(classVar);
+    return CStatus::MakeOK();
+}
+
+void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
+{
+    // The window functions are performed by the dispatcher, which is not
+    // part of this type yet: every call is left unchanged.
+    (void)call;
+}
+
+CStatus CDataWindow::AddFunction(CFunctionDecl& decl, String& className)
+{
+    SSI_FunctionAPI prototype;
+    prototype.m_FunctionName = decl.Name;
+    int n = decl.GetNumParams();
+    if (!prototype.InitParams(n))
+        return CStatus::MakeDefaultError(2155, "ClassWindow");
+    for (int i = 0; i < n; ++i) {
+        CVariable parameter("", decl.ParamTypes[i]);
+        int index = i;
+        prototype.AddParameter(parameter, index);
+    }
+    if (RegisterClassFunction(prototype, className) == 1)
+        return CData::AddFunction(decl);
+    return CStatus::MakeOK();
+}
+
+CStatus CDataWindow::SSI_UpdateVariable(CVariable& variable, char fetch)
+{
+    for (CVariable& member : members) {
+        if (member == variable) {
+            if (fetch)
+                variable = member;
+            else
+                member = variable;
+            return CStatus::MakeOK();
+        }
+    }
+    String* field = nullptr;
+    if (variable.GetName() == "Tag")
+        field = &tag;
+    else if (variable.GetName() == "Class")
+        field = &windowClass;
+    if (!field) {
+        CStatus status;
+        return status.Format(CStatus::Error, "Variable '%s' not a member of %s. (K00101)",
+                             variable.GetName().c_str(), windowClass.c_str());
+    }
+    if (fetch) {
+        CDataString value(*field);
+        return variable.SetData(&value);
+    }
+    CData* data = variable.GetWorkingData();
+    *field = data ? data->GetString() : String();
+    return CStatus::MakeOK();
+}
+
+CStatus CDataWindow::SetDelay(int ms)
+{
+    iDelay = ms < 0 ? 0 : ms;
+    return CStatus::MakeOK();
+}
+
+CStatus CDataWindow::AddLocalVariable(CData* window, String& memberName)
+{
+    if (!window)
+        return CStatus::MakeDefaultError(1572, "ClassWindow");
+    CVariable variable(memberName, window->GetType());
+    for (CVariable& member : members) {
+        if (member == variable) {
+            variable = member;
+            // A scalar member holds element 1, so the first repeat goes to 2;
+            // an array member grows by one element.
+            DimensionT* dims = variable.GetDims();
+            DimensionList fresh(dims ? dims->index + 1 : 2);
+            variable.SetData(window, fresh.Get());
+            member = variable;
+            return CStatus(CStatus::Success, "Success", 0);
+        }
+    }
+    variable.SetData(window);
+    members.push_back(variable);
+    return CStatus(CStatus::Success, "Success", 0);
+}
+
+bool CDataWindow::ConstructChildPath(CDataWindow* child)
+{
+    if (!child)
+        return false;
+    WinDataT* node = NewWinData(nullptr);
+    if (!node)
+        return false;
+    *node->windowClass = windowClass;
+    *node->tag = tag;
+    node->tagNumber = tagNumber;
+    WinDataPtr chain(CopyWinData(path));
+    if (path && !chain) {
+        FreeWinData(node);
+        return false;
+    }
+    if (!chain) {
+        chain.reset(node);
+    } else {
+        WinDataT* last = chain.get();
+        while (last->child)
+            last = last->child;
+        last->child = node;
+    }
+    FreeWinData(child->path);
+    child->path = chain.release();
+    return true;
+}
+
+std::vector<CDataWindow*> CDataWindow::MemberWindows() const
+{
+    std::vector<CDataWindow*> result;
+    for (const CVariable& member : members) {
+        for (int i = 0; i < member.GetNumElems(); ++i) {
+            CData* data = member.Get(i);
+            if (data && data->GetType() == sType)
+                result.push_back(static_cast<CDataWindow*>(data));
+        }
+    }
+    return result;
+}
+
+WinDataT* CDataWindow::CreatePathTree()
+{
+    WinDataPtr root(NewWinData(nullptr));
+    if (!root)
+        return nullptr;
+    root->tagNumber = tagNumber;
+    root->isParent = isParent;
+    root->isChild = isChild;
+    *root->tag = tag;
+    *root->kind = kind;
+    *root->name = name;
+    *root->windowClass = windowClass;
+    WinDataT* last = nullptr;
+    for (CDataWindow* member : MemberWindows()) {
+        WinDataT* sub = member->CreatePathTree();
+        if (!sub)
+            return nullptr;
+        if (last) {
+            last->next = sub;
+            sub->prev = last;
+        } else {
+            root->child = sub;
+        }
+        last = sub;
+    }
+    return root.release();
+}
+
+int CDataWindow::InitializeFromWindow(HWND wnd)
+{
+    isChild = isParent = depth = tagNumber = 0;
+    foundWindow = nullptr;
+    handle = 0;
+    if (!wnd || !IsWindow(wnd)) {
+        windowClass = name = tag = kind = "";
+        return 1;
+    }
+    isChild = ::GetParent(wnd) ? 1 : 0;
+    isParent = ::GetWindow(wnd, GW_CHILD) ? 1 : 0;
+    handle = static_cast<int>(reinterpret_cast<intptr_t>(wnd));
+    foundWindow = wnd;
+    windowClass = GetClass(wnd);
+    kind = "MainWin";
+    int length = GetWindowTextLengthA(wnd);
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    int got = GetWindowTextA(wnd, &text[0], static_cast<int>(text.size()));
+    text.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    tag = String(text);
+    return 1;
+}
+
+String CDataWindow::GetClass(HWND wnd)
+{
+    char buffer[1024];
+    int n = GetClassNameA(wnd, buffer, sizeof buffer);
+    return n > 0 ? String(buffer, n) : String();
+}
+
+bool CDataWindow::IsLocalClass(const String& className)
+{
+    return !(className == "SysTreeView32" || className == "ToolbarWindow32" ||
+             className == "SysTabControl32" || className == "SysListView32");
+}
+
+CStatus CDataWindow::GetText(String& text)
+{
+    (void)text;
+    return CStatus::MakeDefaultError(436, "ClassWindow");
+}
+
+CStatus CDataWindow::SetText(String& text)
+{
+    (void)text;
+    return CStatus::MakeDefaultError(458, "ClassWindow");
+}
+
+void CDataWindow::ListToScreen(CEngine* engine)
+{
+    if (!engine)
+        return;
+    ssi_stream* out = engine->GetOutStream();
+    if (!out)
+        return;
+    String line;
+    for (int i = 0; i < depth; ++i)
+        line += "   ";
+    line += name;
+    line += " {Class:";
+    line += windowClass;
+    line += "; Tag:";
+    if (tagNumber != 0 || windowClass == "MenuItem" || windowClass == "Menu")
+        line += String::Printf("[%d]", tagNumber);
+    else
+        line += tag;
+    line += "}";
+    out->Write(line, 1);
+    for (CDataWindow* member : MemberWindows())
+        member->ListToScreen(engine);
+}

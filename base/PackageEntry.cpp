@@ -1,0 +1,130 @@
+#include "PackageEntry.h"
+
+#include "ClassWindow.h"
+#include "DllFunction.h"
+#include "GlobalFunctionTable.h"
+#include "KeywordProcessor.h"
+#include "LibraryHandle.h"
+#include "RegKey.h"
+#include "WindowChecker.h"
+
+#include <cstdio>
+
+namespace {
+
+// RegisterFunctions calls not yet released by CleanUp; plain, the engine
+// calls packages from one thread.
+int gRegistrationCount = 0;
+
+CData* Parameter(SSI_FunctionAPI& call, int index, int type)
+{
+    CVariable* variable = call[index];
+    CData* data = variable ? variable->GetWorkingData() : nullptr;
+    return data && data->GetType() == type ? data : nullptr;
+}
+
+CStatus LoadPackageDLL(SSI_FunctionAPI& call, const String& path)
+{
+    SetLastError(0);
+    LibraryHandle library(LoadLibraryA(path.c_str()));
+    CStatus status;
+    if (!library)
+        return status.Format(CStatus::Error, "Could not load DLL package '%s'. (K00553)", path.c_str());
+    typedef void (*RegisterFunctionsT)(CEngine*);
+    RegisterFunctionsT registerFunctions =
+        reinterpret_cast<RegisterFunctionsT>(
+        reinterpret_cast<void*>(GetProcAddress(library.Get(), "RegisterFunctions")));
+    if (!registerFunctions)
+        return status.Format(CStatus::Error, "DLL package '%s' is incompatible with Kestrel. (K00554)",
+                             path.c_str());
+    // The package stays loaded for the rest of the process.
+    library.Release();
+    registerFunctions(call.m_Engine);
+    return call.m_ReturnStatus;
+}
+
+}  // namespace
+
+void RegisterFunctions(CEngine* engine)
+{
+    ++gRegistrationCount;
+    CDataWindow window;
+    CDataRegKey regkey;
+    if (!engine)
+        return;
+
+    engine->SetPackageName("Kestrel");
+    CKeywordDecl keyword;
+    keyword.SetCallback(KeywordProcessor);
+    for (const char* name : {"use", "define", "dll"}) {
+        keyword.SetName(name);
+        engine->AddKeyword(keyword);
+    }
+
+    CFunctionDecl decl;
+    for (int i = 0; i < kGlobalFunctionCount; ++i) {
+        const GlobalFunctionEntry& entry = kGlobalFunctions[i];
+        decl.Clear();
+        decl.SetName(entry.name);
+        for (const char* p = entry.params; *p; ++p)
+            decl.addType(GlobalFunctionType(*p), "");
+        if (entry.result)
+            decl.SetReturnType(GlobalFunctionType(entry.result));
+        decl.SetProcessor(StandardFunctionProcessor);
+        engine->AddFunction(decl);
+    }
+}
+
+void* StandardFunctionProcessor(SSI_FunctionAPI& call)
+{
+    const String& name = call.m_FunctionName;
+    // Functions without a body here leave the call record unchanged, as an
+    // unknown name does.
+    if (name == "SetDelay") {
+        CData* ms = Parameter(call, 0, CDataInt::GetRegisteredType());
+        if (!ms) {
+            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
+            return nullptr;
+        }
+        call.m_ReturnStatus = CDataWindow::SetDelay(static_cast<CDataInt*>(ms)->Data);
+    } else if (name == "ListWindow") {
+        CData* window = Parameter(call, 0, CDataWindow::GetRegisteredType());
+        if (!window) {
+            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
+            return nullptr;
+        }
+        static_cast<CDataWindow*>(window)->ListToScreen(call.m_Engine);
+        call.m_ReturnStatus = CStatus::MakeOK();
+    } else if (name == "LoadPackageDLL") {
+        CData* path = Parameter(call, 0, CDataString::GetRegisteredType());
+        if (!path) {
+            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
+            return nullptr;
+        }
+        call.m_ReturnStatus = LoadPackageDLL(call, static_cast<CDataString*>(path)->Data);
+    }
+    return nullptr;
+}
+
+void CleanUp()
+{
+    if (--gRegistrationCount > 0)
+        return;
+    int windowType = CDataWindow::GetRegisteredType();
+    if (windowType > 1)
+        Factory_RemoveData(windowType);
+    DestroyWindowChecker();
+    gRegistrationCount = 0;
+}
+
+int TestExport()
+{
+    int written = std::printf("EXPORT\n\n");
+    std::fflush(stdout);
+    return written;
+}
+
+int PackageRegistrationCount()
+{
+    return gRegistrationCount;
+}

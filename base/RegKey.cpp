@@ -1,0 +1,361 @@
+#include "RegKey.h"
+
+#include "RegKeyHandle.h"
+
+#include <vector>
+
+int CDataRegKey::sType = 0;
+
+namespace {
+
+HKEY RootKey(const String& name)
+{
+    if (name == "HKEY_CLASSES_ROOT")
+        return HKEY_CLASSES_ROOT;
+    if (name == "HKEY_CURRENT_USER")
+        return HKEY_CURRENT_USER;
+    if (name == "HKEY_LOCAL_MACHINE")
+        return HKEY_LOCAL_MACHINE;
+    if (name == "HKEY_USERS")
+        return HKEY_USERS;
+    if (name == "HKEY_DYN_DATA")
+        return HKEY_DYN_DATA;
+    return nullptr;
+}
+
+int HandleValue(HKEY key)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(key));
+}
+
+uint32_t LittleEndianWord(const std::vector<char>& data)
+{
+    const unsigned char* b = reinterpret_cast<const unsigned char*>(data.data());
+    return b[0] | (b[1] << 8) | (b[2] << 16) | (static_cast<uint32_t>(b[3]) << 24);
+}
+
+String FormatValue(DWORD type, const std::vector<char>& data)
+{
+    switch (type) {
+    case REG_SZ:
+        return String(data.data());
+    case REG_BINARY:
+    case REG_DWORD:
+    case REG_DWORD_BIG_ENDIAN:
+        return String::Printf("0x%08X", static_cast<unsigned>(LittleEndianWord(data)));
+    default:
+        return String("{Unsupported}");
+    }
+}
+
+// Reads the value at `index` into name and data; the buffers grow until the
+// value fits. Both buffers keep a zero byte after the returned lengths and
+// at least four bytes of data, all zero beyond what the system wrote.
+bool EnumValue(HKEY key, DWORD index, DWORD nameCapacity, DWORD dataCapacity, String& name,
+               DWORD& type, std::vector<char>& data)
+{
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        std::vector<char> nameBuffer(nameCapacity + 1, '\0');
+        data.assign(dataCapacity + 4, '\0');
+        DWORD nameLength = nameCapacity;
+        DWORD dataLength = dataCapacity;
+        LONG rc = RegEnumValueA(key, index, nameBuffer.data(), &nameLength, nullptr, &type,
+                                reinterpret_cast<BYTE*>(data.data()), &dataLength);
+        if (rc == ERROR_SUCCESS) {
+            if (nameLength > nameCapacity)
+                nameLength = nameCapacity;
+            if (dataLength > dataCapacity)
+                dataLength = dataCapacity;
+            name = String(nameBuffer.data(), static_cast<int>(strnlen(nameBuffer.data(), nameLength)));
+            data[dataLength] = '\0';
+            return true;
+        }
+        if (rc != ERROR_MORE_DATA)
+            return false;
+        // Ask the key for its largest name and data, and never shrink.
+        DWORD maxName = 0, maxData = 0;
+        RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &maxName,
+                         &maxData, nullptr, nullptr);
+        DWORD grownName = nameCapacity * 2, grownData = dataCapacity * 2;
+        nameCapacity = maxName + 1 > grownName ? maxName + 1 : grownName;
+        dataCapacity = maxData + 1 > grownData ? maxData + 1 : grownData;
+        if (dataLength + 1 > dataCapacity)
+            dataCapacity = dataLength + 1;
+    }
+    return false;
+}
+
+}  // namespace
+
+CDataRegKey::CDataRegKey()
+{
+    SetTypeName("regkey");
+    if (sType == 0) {
+        sType = 1;
+        sType = Factory_RegisterData(new CDataRegKey);
+    }
+    SetType(sType);
+}
+
+CDataRegKey::~CDataRegKey()
+{
+    Close();
+}
+
+int CDataRegKey::GetRegisteredType()
+{
+    if (sType == 0)
+        CDataRegKey temporary;
+    return sType;
+}
+
+void CDataRegKey::ShareKeyOf(const CDataRegKey& other)
+{
+    Handle = other.Handle;
+    Path = other.Path;
+    m_Key = other.m_Key;
+}
+
+CData* CDataRegKey::operator_equal(CData* other, OpInfoT* info)
+{
+    (void)info;
+    if (!other || other->GetType() != GetType())
+        return nullptr;
+    if (other != this)
+        ShareKeyOf(*static_cast<CDataRegKey*>(other));
+    OpenState = -1;
+    return this;
+}
+
+bool CDataRegKey::CopyData(CData* other)
+{
+    if (!other || other->GetType() != GetType())
+        return false;
+    if (other != this) {
+        const CDataRegKey& key = *static_cast<CDataRegKey*>(other);
+        ShareKeyOf(key);
+        OpenState = key.OpenState;
+    }
+    return true;
+}
+
+CData* CDataRegKey::MakeData()
+{
+    return new CDataRegKey;
+}
+
+bool CDataRegKey::DeleteData(CData* data)
+{
+    delete data;
+    return true;
+}
+
+bool CDataRegKey::DataFromString(const String& text)
+{
+    (void)text;
+    return false;
+}
+
+String CDataRegKey::GetString()
+{
+    return String::Printf("Handle: %d Open: %d Path: '%s'", Handle, OpenState, Path.c_str());
+}
+
+int CDataRegKey::SizeOf()
+{
+    return 0;
+}
+
+int CDataRegKey::Register(int type)
+{
+    sType = type;
+    return 1;
+}
+
+void CDataRegKey::UnRegister()
+{
+    sType = 0;
+}
+
+CStatus CDataRegKey::InitData()
+{
+    int intType = CDataInt::GetRegisteredType();
+    int stringType = CDataString::GetRegisteredType();
+    CVariable openState("OpenState", intType);
+    AddVariable(openState);
+    CVariable handle("Handle", intType);
+    AddVariable(handle);
+    CVariable path("Path", stringType);
+    AddVariable(path);
+    CVariable delim("PathDelim", stringType);
+    AddVariable(delim);
+
+    CFunctionDecl decl;
+    decl.SetName("Open");
+    decl.SetReturnType(intType);
+    decl.SetProcessor(this);
+    AddFunction(decl);
+    decl.Clear();
+    decl.SetName("Close");
+    decl.SetReturnType(CDataVoid::GetRegisteredType());
+    decl.SetProcessor(this);
+    AddFunction(decl);
+    decl.Clear();
+    decl.SetName("GetValues");
+    decl.SetReturnType(stringType);
+    decl.addType(stringType, "");
+    decl.addType(stringType, "");
+    decl.SetProcessor(this);
+    AddFunction(decl);
+    decl.Clear();
+    decl.SetName("GetValueCount");
+    decl.SetReturnType(intType);
+    decl.SetProcessor(this);
+    AddFunction(decl);
+    return CStatus::MakeOK();
+}
+
+static bool StringParameter(SSI_FunctionAPI& call, int index, String& value)
+{
+    CVariable* variable = call[index];
+    CData* data = variable ? variable->GetWorkingData() : nullptr;
+    if (!data || data->GetType() != CDataString::GetRegisteredType())
+        return false;
+    value = static_cast<CDataString*>(data)->Data;
+    return true;
+}
+
+void CDataRegKey::SSI_FunctionProcessor(SSI_FunctionAPI& call)
+{
+    const String& f = call.m_FunctionName;
+    if (f == "Open") {
+        CDataInt result(Open() ? 1 : 0);
+        call.m_ReturnStatus = call.SetReturnData(&result);
+    } else if (f == "Close") {
+        Close();
+    } else if (f == "GetValues") {
+        String entrySeparator, nameSeparator;
+        if (!StringParameter(call, 0, entrySeparator) || !StringParameter(call, 1, nameSeparator)) {
+            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
+            return;
+        }
+        CDataString result(GetValues(entrySeparator, nameSeparator));
+        call.m_ReturnStatus = call.SetReturnData(&result);
+    } else if (f == "GetValueCount") {
+        CDataInt result(GetValueCount());
+        call.m_ReturnStatus = call.SetReturnData(&result);
+    }
+}
+
+CStatus CDataRegKey::SSI_UpdateVariable(CVariable& variable, char fetch)
+{
+    const String& name = variable.GetName();
+    CData* data = variable.GetWorkingData();
+    if (name == "OpenState" || name == "Handle") {
+        int& field = name == "OpenState" ? OpenState : Handle;
+        if (fetch) {
+            CDataInt value(field);
+            return variable.SetData(&value);
+        }
+        int value = data && data->GetType() == CDataInt::GetRegisteredType()
+                        ? static_cast<CDataInt*>(data)->Data
+                        : 0;
+        // A handle written by the script is never used for registry access:
+        // this value lets go of its key unless the number names that key.
+        if (&field == &Handle && (!m_Key || value != HandleValue(m_Key->Get())))
+            m_Key.reset();
+        field = value;
+        return CStatus::MakeOK();
+    }
+    if (name == "Path" || name == "PathDelim") {
+        String& field = name == "Path" ? Path : PathDelim;
+        if (fetch) {
+            CDataString value(field);
+            return variable.SetData(&value);
+        }
+        String value = data ? data->GetString() : String();
+        if (&field == &Path || !value.IsEmpty())
+            field = value;
+        return CStatus::MakeOK();
+    }
+    CStatus status;
+    return status.Format(CStatus::Error, "Variable '%s' not a member of %s. (K00101)", name.c_str(),
+                         "regkey");
+}
+
+bool CDataRegKey::Open()
+{
+    Close();
+    String rest(Path);
+    String rootName;
+    // An empty separator would split forever: the whole path is then a root.
+    if (PathDelim.IsEmpty() || rest.Parse(PathDelim, rootName) < 0) {
+        rootName = rest;
+        rest = "";
+    }
+    HKEY root = RootKey(rootName);
+    if (!root)
+        return false;
+    HKEY current = root;
+    RegKeyHandle intermediate;  // owns `current` once it is no root
+    String subKey;
+    while (!PathDelim.IsEmpty() && rest.Parse(PathDelim, subKey) >= 0) {
+        HKEY next = nullptr;
+        if (RegOpenKeyExA(current, subKey.c_str(), 0, KEY_READ, &next) != ERROR_SUCCESS)
+            return false;
+        intermediate.Reset(next);
+        current = next;
+    }
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(current, rest.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return false;
+    m_Key = std::make_shared<RegKeyHandle>(key);
+    Handle = HandleValue(key);
+    OpenState = 1;
+    return true;
+}
+
+void CDataRegKey::Close()
+{
+    OpenState = 0;
+    m_Key.reset();
+    Handle = 0;
+}
+
+int CDataRegKey::GetValueCount()
+{
+    if (!m_Key)
+        return -1;
+    DWORD count = 0;
+    if (RegQueryInfoKeyA(m_Key->Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
+                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+        return 0;
+    return static_cast<int>(count);
+}
+
+String CDataRegKey::GetValues(const String& entrySeparator, const String& nameSeparator)
+{
+    String result;
+    if (!m_Key)
+        return result;
+    int count = GetValueCount();
+    bool listed = false;
+    for (int i = 0; i < count; ++i) {
+        String name;
+        DWORD type = 0;
+        std::vector<char> data;
+        // A value that cannot be read (removed meanwhile) is left out.
+        if (!EnumValue(m_Key->Get(), static_cast<DWORD>(i), i == 0 ? 259 : 260, i == 0 ? 259 : 260,
+                       name, type, data))
+            continue;
+        result += name;
+        result += nameSeparator;
+        result += FormatValue(type, data);
+        result += entrySeparator;
+        listed = true;
+    }
+    if (listed)
+        for (int i = 0; i < entrySeparator.GetLength(); ++i)
+            result.chop();
+    return result;
+}
