@@ -17,8 +17,9 @@ constexpr WPARAM SQUIRE_CMD_TAG_BOOL = 102004;
 constexpr WPARAM SQUIRE_CMD_TAG_VOID = 102005;
 
 // Tries of 10 ms the agent waits for the five type tags before it gives up
-// on a call.
-constexpr int kSquireTagTries = 1000;
+// on a call. The caller posts the tags before the call message, so they are
+// normally handled already; a call without them is garbage.
+constexpr int kSquireTagTries = 100;
 
 SQUIRE_ENTRY int SetSquireHook(DWORD threadId, int install);
 SQUIRE_ENTRY int WaitForSync(int tries);

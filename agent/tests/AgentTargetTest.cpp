@@ -1,0 +1,194 @@
+// The agent inside another process: KestrelTarget.exe is hooked, requests
+// travel through the shared block, and garbage in the block must neither
+// crash nor hang the target.
+#include "Hook.h"
+#include "Marshal.h"
+#include "MemoryMapper.h"
+#include "RemoteCall.h"
+#include "TargetProcess.h"
+#include "TypeMap.h"
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+using kt::test::TargetProcess;
+
+namespace {
+
+HWND FindChildOfClass(HWND parent, const char* cls)
+{
+    return FindWindowExA(parent, nullptr, cls, nullptr);
+}
+
+CStatus RemoteGetCount(HWND window, const char* className, int& count)
+{
+    SSI_FunctionAPI call;
+    call.m_FunctionName = "GetCount";
+    call.InitParams(0);
+    call.GetReturnData()->SetType(CDataInt::GetRegisteredType());
+    String cls(className);
+    SquireRemoteCall(call, window, cls);
+    CData* value = call.GetReturnData()->GetWorkingData();
+    count = value && value->GetType() == CDataInt::GetRegisteredType() ? static_cast<CDataInt*>(value)->Data : -1;
+    return call.m_ReturnStatus;
+}
+
+// A list-view dialog of the target with two items added through the dialog.
+HWND OpenListView(TargetProcess& target)
+{
+    HWND dialog = target.OpenDialog(ID_CONTROLS_LISTVIEW, "List View Dialog");
+    if (!dialog) return nullptr;
+    for (const char* text : {"alpha", "beta"}) {
+        TargetProcess::SetText(dialog, IDC_LISTVIEW_EDIT, text);
+        SendMessageA(GetDlgItem(dialog, IDC_LISTVIEW_ADDITEM), BM_CLICK, 0, 0);
+    }
+    return GetDlgItem(dialog, IDC_LISTVIEW);
+}
+
+}  // namespace
+
+TEST(AgentTargetTest, ReadsControlsInsideTheTargetAndKeepsHandlesFlat)
+{
+    TargetProcess target;
+    ASSERT_NE(target.frame(), nullptr);
+    HWND toolbar = FindChildOfClass(target.frame(), "ToolbarWindow32");
+    ASSERT_NE(toolbar, nullptr);
+    int count = 0;
+    CStatus status = RemoteGetCount(toolbar, "ToolbarWindow32", count);
+    ASSERT_TRUE(status.IsSuccess()) << status.GetStatusMessage().c_str();
+    EXPECT_EQ(count, static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)));
+
+    HWND list = OpenListView(target);
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(RemoteGetCount(list, "SysListView32", count).IsSuccess());
+    EXPECT_EQ(count, 2);
+
+    DWORD handlesBefore = 0, handlesAfter = 0;
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesBefore));
+    for (int i = 0; i < 1000; ++i) {
+        ASSERT_TRUE(RemoteGetCount(list, "SysListView32", count).IsSuccess()) << "call " << i;
+        ASSERT_EQ(count, 2);
+    }
+    ASSERT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &handlesAfter));
+    EXPECT_LE(handlesAfter, handlesBefore);
+    EXPECT_TRUE(target.Running());
+}
+
+TEST(AgentTargetTest, DeadTargetFailsWithNotCreated)
+{
+    HWND frame = nullptr;
+    {
+        TargetProcess target;
+        frame = target.frame();
+    }
+    int count = 0;
+    CStatus status = RemoteGetCount(frame, "SysListView32", count);
+    EXPECT_EQ(status.GetStatusMessage(), "Kestrel Internal Error: Squire not created. (K00300)");
+}
+
+namespace {
+
+// Writes one request: a valid one, then mutated.
+std::vector<unsigned char> ValidRequest(const char* className, const char* function)
+{
+    std::vector<unsigned char> bytes(256, 0);
+    CMemoryMapper mapper;
+    unsigned char* view = static_cast<unsigned char*>(mapper.MakePointer());
+    CDataString cls(className);
+    const int used = WriteDataObject(view, &cls);
+    SSI_FunctionAPI call;
+    call.m_FunctionName = function;
+    call.InitParams(1);
+    CVariable p("p", CDataInt::GetRegisteredType());
+    int index = 0;
+    call.AddParameter(p, index);
+    call.GetReturnData()->SetType(CDataInt::GetRegisteredType());
+    int written = 0;
+    squire::WriteFunctionApiIn(view + used, view + 0x800000, &call, &written);
+    bytes.assign(view, view + used + written);
+    mapper.UnMap(view);
+    return bytes;
+}
+
+// Waits until the agent took the call message and its thread is back in
+// its message loop (a sent message is answered only then).
+bool WaitUntilHandled(HWND frame, DWORD thread)
+{
+    for (int i = 0; i < 300 && !(squire::SharedStateFlags() & 0x01); ++i) Sleep(1);
+    DWORD_PTR result = 0;
+    (void)thread;
+    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+}
+
+}  // namespace
+
+TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
+{
+    TargetProcess target;
+    ASSERT_NE(target.frame(), nullptr);
+    HWND toolbar = FindChildOfClass(target.frame(), "ToolbarWindow32");
+    const DWORD thread = GetWindowThreadProcessId(target.frame(), nullptr);
+    for (int t : {CDataInt::GetRegisteredType(), CDataBool::GetRegisteredType(), CDataString::GetRegisteredType(),
+                  CDataReal::GetRegisteredType(), CDataVoid::GetRegisteredType()})
+        LocalAddMap(t, t);
+    const std::vector<std::vector<unsigned char>> seeds = {ValidRequest("ToolbarWindow32", "GetCount"),
+                                                           ValidRequest("SysListView32", "GetItemText"),
+                                                           ValidRequest("Static", "GetText")};
+    const int iterations = 10000;
+    std::mt19937 random(20261209);
+    CMemoryMapper mapper;
+    unsigned char* view = static_cast<unsigned char*>(mapper.MakePointer());
+    ASSERT_NE(view, nullptr);
+    ASSERT_EQ(SetSquireHook(thread, 1), 1);
+    int handled = 0;
+    for (int i = 0; i < iterations; ++i) {
+        std::vector<unsigned char> request = seeds[random() % seeds.size()];
+        switch (random() % 4) {
+        case 0:  // flip bytes
+            for (int k = 0; k < 4; ++k) request[random() % request.size()] = static_cast<unsigned char>(random());
+            break;
+        case 1: {  // an extreme 32-bit field somewhere
+            const int32_t extremes[] = {-1, INT32_MIN, INT32_MAX, 2000000000, 0x800000, 0};
+            const size_t at = (random() % (request.size() / 4)) * 4;
+            std::memcpy(&request[at], &extremes[random() % 6], 4);
+            break;
+        }
+        case 2:  // cut short, the rest of the block random
+            request.resize(random() % request.size());
+            while (request.size() < 64) request.push_back(static_cast<unsigned char>(random()));
+            break;
+        default:  // pure noise
+            for (auto& b : request) b = static_cast<unsigned char>(random());
+        }
+        std::memcpy(view, request.data(), request.size());
+        ClearSquireSync();
+        // Type tags with the right numbers most of the time, wrong ones sometimes.
+        const WPARAM tags[] = {SQUIRE_CMD_TAG_INT, SQUIRE_CMD_TAG_STRING, SQUIRE_CMD_TAG_BOOL, SQUIRE_CMD_TAG_REAL,
+                               SQUIRE_CMD_TAG_VOID};
+        const int types[] = {CDataInt::GetRegisteredType(), CDataString::GetRegisteredType(),
+                             CDataBool::GetRegisteredType(), CDataReal::GetRegisteredType(),
+                             CDataVoid::GetRegisteredType()};
+        const bool wrongTypes = random() % 8 == 0;
+        for (int k = 0; k < 5; ++k)
+            PostThreadMessageA(thread, WM_COMMAND, tags[k], wrongTypes ? static_cast<LPARAM>(random()) : types[k]);
+        PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(toolbar));
+        ASSERT_TRUE(WaitUntilHandled(target.frame(), thread)) << "target stopped answering at request " << i;
+        ++handled;
+    }
+    ClearSquireSync();
+    SetSquireHook(thread, 0);
+    mapper.UnMap(view);
+    EXPECT_EQ(handled, iterations);
+    ASSERT_TRUE(target.Running());
+    // A real call still works.
+    int count = 0;
+    CStatus status = RemoteGetCount(toolbar, "ToolbarWindow32", count);
+    ASSERT_TRUE(status.IsSuccess()) << status.GetStatusMessage().c_str();
+    EXPECT_EQ(count, static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)));
+}
