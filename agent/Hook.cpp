@@ -2,6 +2,7 @@
 
 #include "FunctionProcessor.h"
 #include "Marshal.h"
+#include "MenuFunctions.h"
 #include "MemoryMapper.h"
 #include "SquireFunctionApi.h"
 #include "SquireLog.h"
@@ -137,8 +138,12 @@ void RunCall(HWND target)
         }
     }
     String name = static_cast<CDataString*>(className.get())->Data;
-    CFunctionProcessor processor;
-    processor.FunctionProcessor(call, target, name);
+    if (name == SQUIRE_MENU_CLASS) {
+        squire::RunMenuRequest(call, target);
+    } else {
+        CFunctionProcessor processor;
+        processor.FunctionProcessor(call, target, name);
+    }
     className.reset();
     {
         BlockView block;
