@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <cstdlib>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -258,6 +259,15 @@ int main(int argc, char** argv)
     std::error_code ec;
     const fs::path startDir = fs::current_path(ec);
     const std::string loomDir = ProgramDirectory();
+#if defined(_WIN32)
+    // Programs that scripts start inherit loom's folder on their PATH: the
+    // agent library, hooked into them later, finds the engine library there.
+    {
+        const char* path = std::getenv("PATH");
+        const std::string extended = loomDir + ";" + (path ? path : "");
+        SetEnvironmentVariableA("PATH", extended.c_str());
+    }
+#endif
 
     CEngine engine;
     for (const char* package : {"Almanac", "KestrelBase"}) {
