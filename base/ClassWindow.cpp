@@ -64,8 +64,13 @@ CDataWindow::~CDataWindow()
 
 bool CDataWindow::boolean()
 {
-    // A bound handle short-cuts the lookup of the description.
-    return handle != 0;
+    // A bound handle short-cuts the lookup of the description; otherwise
+    // the value is true exactly when its window exists now.
+    if (handle != 0)
+        return true;
+    unsigned menuItemId = 0;
+    HMENU menuHandle = nullptr;
+    return FindMe(menuItemId, menuHandle).IsSuccess();
 }
 
 CData* CDataWindow::operator_equal(CData* other, OpInfoT* info)

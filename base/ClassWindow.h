@@ -11,6 +11,11 @@
 
 struct HWND__;
 typedef HWND__* HWND;
+struct HMENU__;
+typedef HMENU__* HMENU;
+struct HDC__;
+typedef HDC__* HDC;
+class CDataBitmap;
 
 class KESTRELBASE_API CDataWindow : public CData {
 public:
@@ -58,6 +63,36 @@ public:
     CStatus GetText(String& text);
     CStatus SetText(String& text);
 
+    // Lookup: resolves the description to the live window now on screen and
+    // stores it in foundWindow (null on failure). For a menu object it
+    // writes the menu that holds the item and the item's command identifier.
+    // One pass, no waiting.
+    CStatus FindMe(unsigned& menuItemId, HMENU& menuHandle);
+    // The window of the menu object's owner, or null; fills the menu and
+    // command of the item the path and tagNumber address.
+    HWND FindMenu(HWND owner, WinDataT* node, unsigned& menuItemId, HMENU& menuHandle);
+    // The decision of the partial enumeration for one candidate of class C
+    // and text T against the cut patterns P and Q.
+    static bool PartialMatches(const String& C, const String& T, const String& P, const String& Q,
+                               int clsPartial, int tagPartial);
+
+    // Input synthesis on this value's window (see InputSynthesis.h).
+    static CStatus TypeKeys(HWND wnd, String& text);
+    static CStatus TypeKeysEx(String& keys);
+    static CStatus TypeKeys2(HWND wnd, String& key, unsigned mode);
+    static unsigned GetKeyCode(String& name);
+    static int IsShifted(char c);
+    static CStatus MouseClick(HWND wnd, int button, int x, int y, int action);
+
+    // Capture of the client area of foundWindow into `bitmap`.
+    CStatus CaptureBitmap(CDataBitmap& bitmap);
+
+    // Where the last lookup found a menu object: the submenu positions from
+    // the menu bar down and whether its menu can only be read inside the
+    // owner's process (then menu functions run there through the agent).
+    std::vector<int> menuSubmenus;
+    bool menuRemote = false;
+
     // The member windows that are themselves window values, in list order,
     // every element of an array member included.
     std::vector<CDataWindow*> MemberWindows() const;
@@ -76,6 +111,11 @@ public:
     int handle = 0;
 
     static int iDelay;
+
+protected:
+    HWND FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,
+                           int tagPartial);
+    HWND FindNumericWindow(HWND parent, String& cls, int n, int clsPartial);
 
 private:
     void CopyFields(const CDataWindow& other);

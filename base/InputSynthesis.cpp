@@ -1,0 +1,280 @@
+#include "InputSynthesis.h"
+
+#include <windows.h>
+
+namespace {
+
+constexpr unsigned kKeyUp = KEYEVENTF_KEYUP;  // 2
+constexpr unsigned char kShift = 0x10;
+
+// Injects through the system; the receiver when no test replaced it.
+class SystemSink : public InputSink {
+public:
+    void Key(unsigned char vk, unsigned char scan, unsigned flags) override
+    {
+        keybd_event(vk, scan, flags, 0);
+    }
+    void Mouse(unsigned flags, int x, int y) override
+    {
+        mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
+    }
+};
+
+SystemSink gSystemSink;
+InputSink* gSink = &gSystemSink;
+
+struct KeyName {
+    const char* name;
+    unsigned code;
+};
+
+// Tried in this order; names compare exactly.
+constexpr KeyName kKeyNames[] = {
+    {"ESC", 0x1B},    {"BKSP", 0x08},  {"TAB", 0x09},    {"ENTER", 0x0D},  {"CTRL", 0x11},
+    {"SHIFT", 0x10},  {"PRISC", 0x2C}, {"ALT", 0x12},    {"SPACE", 0x20},  {"CAPS", 0x14},
+    {"F1", 0x70},     {"F2", 0x71},    {"F3", 0x72},     {"F4", 0x73},     {"F5", 0x74},
+    {"F6", 0x75},     {"F7", 0x76},    {"F8", 0x77},     {"F9", 0x78},     {"F10", 0x79},
+    {"F11", 0x7A},    {"F12", 0x7B},   {"NUM", 0x90},    {"SCROLL", 0x91}, {"HOME", 0x24},
+    {"UP", 0x26},     {"PGUP", 0x21},  {"LEFT", 0x25},   {"CENTER", 0x0C}, {"RIGHT", 0x27},
+    {"END", 0x23},    {"DOWN", 0x28},  {"PGDN", 0x22},   {"INS", 0x2D},    {"DEL", 0x2E},
+    {"LWIN", 0x5B},   {"RWIN", 0x5C},  {"APPS", 0x5D},
+};
+
+unsigned KeyScan(char c)
+{
+    // Sign-extended: an untypeable character gives 0xFFFFFFFF.
+    return static_cast<unsigned>(static_cast<int>(VkKeyScanA(c)));
+}
+
+unsigned char ScanCode(unsigned code)
+{
+    return static_cast<unsigned char>(MapVirtualKeyA(code, MAPVK_VK_TO_VSC));
+}
+
+unsigned char Low(unsigned code)
+{
+    return static_cast<unsigned char>(code & 0xFF);
+}
+
+CStatus Error(const char* format, const String& text)
+{
+    CStatus status;
+    return status.Format(CStatus::Error, format, text.c_str());
+}
+
+void TypeCharacter(char c)
+{
+    const unsigned k = KeyScan(c);
+    // The keyboard layout says whether the character needs Shift; the fixed
+    // list of shifted characters only decides for characters the layout
+    // cannot type. (On a layout with its own <> key, '<' is unshifted and
+    // Shift would type '>'.)
+    const bool typeable = k != 0xFFFFFFFFu;
+    const bool shifted = typeable ? (k & 0x100) != 0 : KeyInput::IsShifted(c) != 0;
+    const unsigned char shiftScan = ScanCode(kShift);
+    if (shifted)
+        gSink->Key(kShift, shiftScan, 0);
+    gSink->Key(Low(k), ScanCode(k), 0);
+    gSink->Key(Low(k), ScanCode(k), kKeyUp);
+    if (shifted)
+        gSink->Key(kShift, shiftScan, kKeyUp);
+}
+
+}  // namespace
+
+InputSink::~InputSink() = default;
+
+ScopedInputSink::ScopedInputSink(InputSink& sink) : m_Previous(gSink)
+{
+    gSink = &sink;
+}
+
+ScopedInputSink::~ScopedInputSink()
+{
+    gSink = m_Previous;
+}
+
+namespace KeyInput {
+
+unsigned GetKeyCode(const String& name)
+{
+    for (const KeyName& key : kKeyNames) {
+        if (name == key.name)
+            return key.code;
+    }
+    if (name.GetLength() == 1)
+        return KeyScan(name[0]);
+    return 0;
+}
+
+int IsShifted(char c)
+{
+    static const char kShifted[] = "~!@#$%^&*()_+?<>:\"{}|";
+    for (const char* p = kShifted; *p; ++p) {
+        if (*p == c)
+            return 1;
+    }
+    return (c >= 'A' && c <= 'Z') ? 1 : 0;
+}
+
+void Activate(HWND wnd)
+{
+    if (!wnd || !IsWindow(wnd))
+        return;
+    HWND top = GetAncestor(wnd, GA_ROOTOWNER);
+    if (!top)
+        top = wnd;
+    DWORD topThread = GetWindowThreadProcessId(top, nullptr);
+    HWND foreground = GetForegroundWindow();
+    DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
+    if (topThread == foregroundThread)
+        return;
+    SetForegroundWindow(top);
+    BringWindowToTop(top);
+    SetActiveWindow(top);
+    SetFocus(top);
+}
+
+CStatus TypeKeys(HWND wnd, const String& text)
+{
+    if (wnd)
+        Activate(wnd);
+    const std::string& s = text.str();
+    size_t pos = 0;
+    while (pos < s.size()) {
+        if (s[pos] == '<') {
+            size_t close = s.find('>', pos + 1);
+            if (close != std::string::npos) {
+                // Errors inside an escape are not reported; typing goes on.
+                TypeKeysEx(String(s.substr(pos + 1, close - pos - 1)));
+                pos = close + 1;
+                continue;
+            }
+            // No later '>': the '<' is an ordinary character.
+        }
+        TypeCharacter(s[pos]);
+        ++pos;
+    }
+    return CStatus::MakeOK();
+}
+
+CStatus TypeKeysEx(const String& keys)
+{
+    const int dash = keys.Find("-");
+    if (dash < 0) {
+        unsigned code = GetKeyCode(keys);
+        if (code == 0)
+            return Error("Invalid key: %s. (K01603)", keys);
+        if (ScanCode(code) != 0) {
+            gSink->Key(Low(code), 0, 0);
+            gSink->Key(Low(code), 0, kKeyUp);
+        }
+        return CStatus::MakeOK();
+    }
+    const String modifier = keys.SubString(0, dash);
+    String rest = keys.SubString(dash + 1);
+    const bool minus = rest[0] == '-';
+    const unsigned minusCode = GetKeyCode("-");
+    const unsigned char minusScan = ScanCode(minusCode);
+    const unsigned code = GetKeyCode(modifier);
+    if (code == 0)
+        return Error("Invalid key: %s. (K01602)", modifier);
+    const unsigned char scan = ScanCode(code);
+    if (scan == 0)
+        return CStatus::MakeOK();
+    gSink->Key(Low(code), scan, 0);
+    if (minus) {
+        gSink->Key(Low(minusCode), minusScan, 0);
+        rest = rest.SubString(1);
+    }
+    TypeKeysEx(rest);
+    if (minus) {
+        gSink->Key(Low(minusCode), minusScan, kKeyUp);
+        rest = rest.SubString(1);
+    }
+    gSink->Key(Low(code), 0, kKeyUp);
+    gSink->Key(Low(code), scan, kKeyUp);
+    return CStatus::MakeOK();
+}
+
+CStatus TypeKeys2(const String& key, unsigned mode)
+{
+    unsigned code = 0;
+    bool lengthError = false;
+    const int close = key.Find(">");
+    if (key[0] == '<' && close > 0) {
+        code = GetKeyCode(key.SubString(1, close));
+    } else if (key.GetLength() == 1) {
+        code = KeyScan(key[0]);
+    } else {
+        // Longer than one character, or empty: no single key to press.
+        lengthError = true;
+    }
+    if (mode == 1) {
+        if (lengthError)
+            return Error("KeyDown requires a single character input: %s. (K01600)", key);
+        gSink->Key(Low(code), Low(code), 0);
+    } else {
+        if (lengthError)
+            return Error("KeyUp requires a single character input: %s. (K01601)", key);
+        gSink->Key(Low(code), Low(code), kKeyUp);
+    }
+    return CStatus::MakeOK();
+}
+
+CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
+{
+    POINT point{x, y};
+    ClientToScreen(wnd, &point);
+    const int width = GetSystemMetrics(SM_CXSCREEN);
+    const int height = GetSystemMetrics(SM_CYSCREEN);
+    const int ax = width > 0 ? static_cast<int>(point.x / static_cast<double>(width) * 65535.0) : 0;
+    const int ay = height > 0 ? static_cast<int>(point.y / static_cast<double>(height) * 65535.0) : 0;
+    if (action < 0 || action > 3)
+        return CStatus::MakeError("MouseClick parameter 4 must be 0,1,2, or 3");
+    if (action == 1 && !(GetWindowLongA(wnd, GWL_STYLE) & WS_POPUP))
+        Activate(wnd);
+    gSink->Mouse(0x8001, ax, ay);
+    static const unsigned kPress[] = {0x8002, 0x8020, 0x8008};
+    static const unsigned kRelease[] = {0x8004, 0x8040, 0x8010};
+    if (button < 0 || button > 2)
+        return CStatus::MakeError("MouseClick parameter 1 must be 0,1, or 2");
+    const unsigned press = kPress[button];
+    const unsigned release = kRelease[button];
+    switch (action) {
+    case 0:
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        break;
+    case 1:
+        gSink->Mouse(press, ax, ay);
+        break;
+    case 2:
+        gSink->Mouse(release, ax, ay);
+        break;
+    default:
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        break;
+    }
+    return CStatus::MakeOK();
+}
+
+}  // namespace KeyInput
+
+CStatus TypeKeysToForeground(const String& keys)
+{
+    return KeyInput::TypeKeys(nullptr, keys);
+}
+
+CStatus KeyDownToForeground(const String& key)
+{
+    return KeyInput::TypeKeys2(key, 1);
+}
+
+CStatus KeyUpToForeground(const String& key)
+{
+    return KeyInput::TypeKeys2(key, 2);
+}

@@ -1,0 +1,227 @@
+// Lookup of window values: from the top-level window down the path of
+// ancestor descriptions to the window itself, or to the menu and command of
+// a menu item.
+#include "ClassWindow.h"
+#include "InputSynthesis.h"
+
+#include "MenuFunctions.h"
+
+#include <windows.h>
+
+namespace {
+
+bool IsMenuClass(const String& cls)
+{
+    return cls == "MenuItem" || cls == "Menu";
+}
+
+// Cuts `text` before its first '*'; true when it held one.
+bool CutAtStar(String& text)
+{
+    int star = text.FindOneOf("*", -1);
+    if (star < 0)
+        return false;
+    text = text.SubString(0, star);
+    return true;
+}
+
+bool Contains(const String& text, const String& pattern)
+{
+    return pattern.IsEmpty() || text.Find(pattern) >= 0;
+}
+
+// An empty class stands for any class; the window name is matched as given.
+const char* ClassOrAny(const String& cls)
+{
+    return cls.IsEmpty() ? nullptr : cls.c_str();
+}
+
+String WindowText(HWND wnd)
+{
+    char buffer[1024];
+    int n = GetWindowTextA(wnd, buffer, sizeof buffer);
+    return n > 0 ? String(buffer, n) : String();
+}
+
+CStatus NotFound(const String& name, const String& cls, const String& tag)
+{
+    CStatus status;
+    return status.Format(CStatus::Error, "Window '%s' not found (Class='%s', Tag='%s'). (K00100)", name.c_str(),
+                         cls.c_str(), tag.c_str());
+}
+
+}  // namespace
+
+bool CDataWindow::PartialMatches(const String& C, const String& T, const String& P, const String& Q,
+                                 int clsPartial, int tagPartial)
+{
+    if (C.IsEmpty() && T.IsEmpty())
+        return false;
+    if (C.IsEmpty() && P.IsEmpty())
+        return Contains(T, Q);
+    if (T.IsEmpty() && Q.IsEmpty())
+        return Contains(C, P);
+    if (clsPartial && tagPartial)
+        return !C.IsEmpty() && !T.IsEmpty() && Contains(C, P) && Contains(T, Q);
+    if (clsPartial)
+        return !C.IsEmpty() && Contains(C, P) && (Q.IsEmpty() || T == Q);
+    if (tagPartial)
+        return !T.IsEmpty() && Contains(T, Q) && C == P;
+    return false;
+}
+
+HWND CDataWindow::FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,
+                                    int tagPartial)
+{
+    for (HWND candidate = FindWindowExA(parent, after, nullptr, nullptr); candidate;
+         candidate = FindWindowExA(parent, candidate, nullptr, nullptr)) {
+        if (!IsWindow(candidate))
+            return nullptr;
+        if (PartialMatches(GetClass(candidate), WindowText(candidate), cls, tag, clsPartial, tagPartial))
+            return candidate;
+    }
+    return nullptr;
+}
+
+HWND CDataWindow::FindNumericWindow(HWND parent, String& cls, int n, int clsPartial)
+{
+    String noTag;
+    if (n < 1 || n > 255) {
+        HWND found = clsPartial ? FindPartialWindow(parent, nullptr, cls, noTag, clsPartial, 0)
+                                : FindWindowExA(parent, nullptr, ClassOrAny(cls), nullptr);
+        return found && IsWindow(found) ? found : nullptr;
+    }
+    HWND found = nullptr;
+    for (int i = 0; i < n; ++i) {
+        found = clsPartial ? FindPartialWindow(parent, found, cls, noTag, clsPartial, 0)
+                           : FindWindowExA(parent, found, ClassOrAny(cls), nullptr);
+        if (!found)
+            return nullptr;
+    }
+    return found;
+}
+
+HWND CDataWindow::FindMenu(HWND owner, WinDataT* node, unsigned& menuItemId, HMENU& menuHandle)
+{
+    menuItemId = 0;
+    menuRemote = false;
+    menuSubmenus.clear();
+    if (!owner)
+        return nullptr;
+    HMENU bar = GetMenu(owner);
+    if (!bar)
+        return nullptr;
+    MenuPath menuPath;
+    for (WinDataT* level = node; level; level = level->child) {
+        if (!IsMenuClass(*level->windowClass))
+            return nullptr;
+        menuPath.submenus.push_back(level->tagNumber);
+    }
+    menuPath.item = tagNumber;
+    menuSubmenus = menuPath.submenus;
+    if (CanReadMenu(owner)) {
+        HMENU menu = nullptr;
+        UINT itemId = 0;
+        if (!ResolveMenu(owner, menuPath, menu, itemId))
+            return nullptr;
+        menuHandle = menu;
+        menuItemId = itemId;
+        return owner;
+    }
+    // The menu lives in the owner's process only: resolve it there. The
+    // identifier stays there too; any non-zero value marks a menu object.
+    SSI_FunctionAPI probe;
+    probe.m_FunctionName = "GetMenuCount";
+    probe.InitParams(0);
+    RunMenuFunctionRemote(probe, owner, menuPath, name, tagNumber, "");
+    if (!probe.m_ReturnStatus.IsSuccess())
+        return nullptr;
+    menuRemote = true;
+    menuHandle = bar;
+    menuItemId = 0xFFFFFFFF;
+    return owner;
+}
+
+CStatus CDataWindow::FindMe(unsigned& menuItemId, HMENU& menuHandle)
+{
+    foundWindow = nullptr;
+    HWND current = nullptr;
+    int clsPartial = 0;
+    int tagPartial = 0;
+    for (WinDataT* node = path; node; node = node->child) {
+        String cls = *node->windowClass;
+        String nodeTag = *node->tag;
+        const String& nodeName = *node->name;
+        if (IsMenuClass(cls)) {
+            foundWindow = FindMenu(current, node, menuItemId, menuHandle);
+            return foundWindow ? CStatus::MakeOK() : NotFound(nodeName, cls, nodeTag);
+        }
+        if (CutAtStar(nodeTag))
+            tagPartial = 1;
+        if (CutAtStar(cls))
+            clsPartial = 1;
+        if (node->tagNumber < 1) {
+            if (clsPartial || tagPartial)
+                current = FindPartialWindow(current, nullptr, cls, nodeTag, clsPartial, tagPartial);
+            else
+                current = FindWindowExA(current, nullptr, ClassOrAny(cls), nodeTag.c_str());
+        } else {
+            current = FindNumericWindow(current, cls, node->tagNumber, clsPartial);
+            if (!current) {
+                CStatus status;
+                return status.Format(CStatus::Error, "Window '%s' not found (Class='%s', Tag=%d). (K00104)",
+                                     nodeName.c_str(), cls.c_str(), node->tagNumber);
+            }
+        }
+        if (!current)
+            return NotFound(nodeName, cls, nodeTag);
+    }
+    String cls = windowClass;
+    String ownTag = tag;
+    if (CutAtStar(ownTag))
+        tagPartial = 1;
+    if (CutAtStar(cls))
+        clsPartial = 1;
+    if (IsMenuClass(cls)) {
+        foundWindow = FindMenu(current, nullptr, menuItemId, menuHandle);
+    } else if (tagNumber < 1) {
+        if (clsPartial || tagPartial)
+            foundWindow = FindPartialWindow(current, nullptr, cls, ownTag, clsPartial, tagPartial);
+        else
+            foundWindow = FindWindowExA(current, nullptr, ClassOrAny(cls), ownTag.c_str());
+    } else {
+        foundWindow = FindNumericWindow(current, cls, tagNumber, clsPartial);
+    }
+    return foundWindow ? CStatus::MakeOK() : NotFound(name, cls, ownTag);
+}
+
+CStatus CDataWindow::TypeKeys(HWND wnd, String& text)
+{
+    return KeyInput::TypeKeys(wnd, text);
+}
+
+CStatus CDataWindow::TypeKeysEx(String& keys)
+{
+    return KeyInput::TypeKeysEx(keys);
+}
+
+CStatus CDataWindow::TypeKeys2(HWND wnd, String& key, unsigned mode)
+{
+    (void)wnd;
+    return KeyInput::TypeKeys2(key, mode);
+}
+
+unsigned CDataWindow::GetKeyCode(String& name)
+{
+    return KeyInput::GetKeyCode(name);
+}
+
+int CDataWindow::IsShifted(char c)
+{
+    return KeyInput::IsShifted(c);
+}
+
+CStatus CDataWindow::MouseClick(HWND wnd, int button, int x, int y, int action)
+{
+    return KeyInput::MouseClick(wnd, button, x, y, action);
+}

@@ -1,0 +1,223 @@
+// Key names, typing with escapes and combinations, single key presses and
+// mouse clicks: the exact events injected (recorded by a test sink), and
+// real typing into an edit control of this process.
+#include "InputSynthesis.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+namespace {
+
+struct Event {
+    bool mouse;
+    unsigned a;  // vk, or mouse flags
+    unsigned b;  // scan, or x
+    unsigned c;  // key flags, or y
+    bool operator==(const Event& o) const { return mouse == o.mouse && a == o.a && b == o.b && c == o.c; }
+};
+
+std::ostream& operator<<(std::ostream& os, const Event& e)
+{
+    return os << (e.mouse ? "mouse(" : "key(") << std::hex << e.a << "," << e.b << "," << e.c << ")";
+}
+
+class Recorder : public InputSink {
+public:
+    void Key(unsigned char vk, unsigned char scan, unsigned flags) override
+    {
+        events.push_back({false, vk, scan, flags});
+    }
+    void Mouse(unsigned flags, int x, int y) override
+    {
+        events.push_back({true, flags, static_cast<unsigned>(x), static_cast<unsigned>(y)});
+    }
+    std::vector<Event> events;
+};
+
+Event Down(unsigned vk, unsigned scan) { return {false, vk, scan, 0}; }
+Event Up(unsigned vk, unsigned scan) { return {false, vk, scan, 2}; }
+unsigned Scan(unsigned code) { return static_cast<unsigned char>(MapVirtualKeyA(code, 0)); }
+unsigned Vk(char c) { return static_cast<unsigned char>(VkKeyScanA(c)); }
+unsigned CharScan(char c) { return Scan(static_cast<unsigned>(static_cast<int>(VkKeyScanA(c)))); }
+
+// Press and release of a character, with Shift around it when it needs it.
+void ExpectChar(std::vector<Event>& out, char c)
+{
+    const int k = VkKeyScanA(c);
+    bool shift = k != -1 ? (k & 0x100) != 0 : KeyInput::IsShifted(c);
+    if (shift) out.push_back(Down(0x10, Scan(0x10)));
+    out.push_back(Down(Vk(c), CharScan(c)));
+    out.push_back(Up(Vk(c), CharScan(c)));
+    if (shift) out.push_back(Up(0x10, Scan(0x10)));
+}
+
+TEST(KeyNames, NamedKeysCharactersAndUnknownNames)
+{
+    const struct { const char* name; unsigned code; } names[] = {
+        {"ESC", 0x1B}, {"BKSP", 0x08}, {"TAB", 0x09}, {"ENTER", 0x0D}, {"CTRL", 0x11}, {"SHIFT", 0x10},
+        {"PRISC", 0x2C}, {"ALT", 0x12}, {"SPACE", 0x20}, {"CAPS", 0x14}, {"F1", 0x70}, {"F10", 0x79},
+        {"F12", 0x7B}, {"NUM", 0x90}, {"SCROLL", 0x91}, {"HOME", 0x24}, {"UP", 0x26}, {"PGUP", 0x21},
+        {"LEFT", 0x25}, {"CENTER", 0x0C}, {"RIGHT", 0x27}, {"END", 0x23}, {"DOWN", 0x28}, {"PGDN", 0x22},
+        {"INS", 0x2D}, {"DEL", 0x2E}, {"LWIN", 0x5B}, {"RWIN", 0x5C}, {"APPS", 0x5D}};
+    for (const auto& n : names)
+        EXPECT_EQ(KeyInput::GetKeyCode(n.name), n.code) << n.name;
+    EXPECT_EQ(KeyInput::GetKeyCode("a"), static_cast<unsigned>(static_cast<int>(VkKeyScanA('a'))));
+    EXPECT_EQ(KeyInput::GetKeyCode("A") & 0xFF, 0x41u);
+    EXPECT_EQ(KeyInput::GetKeyCode("A") >> 8 & 1, 1u);  // needs Shift
+    EXPECT_EQ(KeyInput::GetKeyCode("esc"), 0u);  // names are case-sensitive
+    EXPECT_EQ(KeyInput::GetKeyCode("F13"), 0u);
+    EXPECT_EQ(KeyInput::GetKeyCode(""), 0u);
+}
+
+TEST(KeyNames, ShiftedCharacters)
+{
+    for (char c : std::string("~!@#$%^&*()_+?<>:\"{}|ABZ"))
+        EXPECT_EQ(KeyInput::IsShifted(c), 1) << c;
+    for (char c : std::string("az09-=[];',./\\` "))
+        EXPECT_EQ(KeyInput::IsShifted(c), 0) << c;
+}
+
+TEST(TypeKeys, CharactersEscapesAndALoneAngleBracket)
+{
+    Recorder rec;
+    ScopedInputSink scope(rec);
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "Hello<ENTER>").IsSuccess());
+    std::vector<Event> expected;
+    for (char c : std::string("Hello"))
+        ExpectChar(expected, c);
+    expected.push_back(Down(0x0D, 0));
+    expected.push_back(Up(0x0D, 0));
+    EXPECT_EQ(rec.events, expected);
+    EXPECT_EQ(rec.events[0], Down(0x10, Scan(0x10)));  // H with Shift
+
+    // A '<' with no later '>' is an ordinary character; typing ends.
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "a<b").IsSuccess());
+    expected.clear();
+    for (char c : std::string("a<b"))
+        ExpectChar(expected, c);
+    EXPECT_EQ(rec.events, expected);
+
+    // An unknown escape is skipped without an error; typing goes on.
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "<NOPE>x<").IsSuccess());
+    expected.clear();
+    ExpectChar(expected, 'x');
+    ExpectChar(expected, '<');
+    EXPECT_EQ(rec.events, expected);
+}
+
+TEST(TypeKeys, ModifierCombinations)
+{
+    Recorder rec;
+    ScopedInputSink scope(rec);
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "<CTRL-a>").IsSuccess());
+    std::vector<Event> expected = {Down(0x11, Scan(0x11)), Down(Vk('a'), 0), Up(Vk('a'), 0), Up(0x11, 0),
+                                   Up(0x11, Scan(0x11))};
+    EXPECT_EQ(rec.events, expected);
+
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeysEx("ALT--").IsSuccess());
+    const unsigned minus = Vk('-');
+    expected = {Down(0x12, Scan(0x12)), Down(minus, CharScan('-')), Up(minus, CharScan('-')), Up(0x12, 0),
+                Up(0x12, Scan(0x12))};
+    EXPECT_EQ(rec.events, expected);
+
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeysEx("CTRL-SHIFT-HOME").IsSuccess());
+    expected = {Down(0x11, Scan(0x11)), Down(0x10, Scan(0x10)), Down(0x24, 0), Up(0x24, 0), Up(0x10, 0),
+                Up(0x10, Scan(0x10)), Up(0x11, 0), Up(0x11, Scan(0x11))};
+    EXPECT_EQ(rec.events, expected);
+
+    rec.events.clear();
+    CStatus status = KeyInput::TypeKeysEx("NOPE");
+    EXPECT_EQ(status.GetStatusMessage(), "Invalid key: NOPE. (K01603)");
+    status = KeyInput::TypeKeysEx("HYPER-a");
+    EXPECT_EQ(status.GetStatusMessage(), "Invalid key: HYPER. (K01602)");
+    EXPECT_TRUE(rec.events.empty());
+}
+
+TEST(TypeKeys, KeyDownAndKeyUp)
+{
+    Recorder rec;
+    ScopedInputSink scope(rec);
+    ASSERT_TRUE(KeyDownToForeground("<SHIFT>").IsSuccess());
+    ASSERT_TRUE(KeyUpToForeground("<SHIFT>").IsSuccess());
+    ASSERT_TRUE(KeyDownToForeground("q").IsSuccess());
+    std::vector<Event> expected = {Down(0x10, 0x10), Up(0x10, 0x10), Down(Vk('q'), Vk('q'))};
+    EXPECT_EQ(rec.events, expected);
+
+    rec.events.clear();
+    EXPECT_EQ(KeyDownToForeground("ab").GetStatusMessage(), "KeyDown requires a single character input: ab. (K01600)");
+    EXPECT_EQ(KeyUpToForeground("ab").GetStatusMessage(), "KeyUp requires a single character input: ab. (K01601)");
+    EXPECT_EQ(KeyDownToForeground("<ab").GetState(), CStatus::Error);
+    EXPECT_TRUE(rec.events.empty());
+}
+
+TEST(MouseClick, ActionsButtonsAndRangeChecks)
+{
+    HWND wnd = CreateWindowExA(0, "STATIC", "mouse", WS_POPUP | WS_VISIBLE, 40, 30, 200, 100, nullptr, nullptr,
+                               nullptr, nullptr);
+    ASSERT_NE(wnd, nullptr);
+    POINT p{10, 10};
+    ClientToScreen(wnd, &p);
+    const unsigned x = static_cast<unsigned>(p.x / double(GetSystemMetrics(SM_CXSCREEN)) * 65535.0);
+    const unsigned y = static_cast<unsigned>(p.y / double(GetSystemMetrics(SM_CYSCREEN)) * 65535.0);
+    Recorder rec;
+    {
+        ScopedInputSink scope(rec);
+        EXPECT_TRUE(KeyInput::MouseClick(wnd, 0, 10, 10, 3).IsSuccess());
+        std::vector<Event> expected = {{true, 0x8001, x, y}, {true, 0x8002, x, y}, {true, 0x8004, x, y},
+                                       {true, 0x8002, x, y}, {true, 0x8004, x, y}};
+        EXPECT_EQ(rec.events, expected);
+
+        rec.events.clear();
+        EXPECT_TRUE(KeyInput::MouseClick(wnd, 2, 10, 10, 1).IsSuccess());
+        EXPECT_TRUE(KeyInput::MouseClick(wnd, 1, 10, 10, 2).IsSuccess());
+        expected = {{true, 0x8001, x, y}, {true, 0x8008, x, y}, {true, 0x8001, x, y}, {true, 0x8040, x, y}};
+        EXPECT_EQ(rec.events, expected);
+
+        rec.events.clear();
+        EXPECT_EQ(KeyInput::MouseClick(wnd, 0, 10, 10, 7).GetStatusMessage(),
+                  "MouseClick parameter 4 must be 0,1,2, or 3");
+        EXPECT_TRUE(rec.events.empty());
+        EXPECT_EQ(KeyInput::MouseClick(wnd, 5, 10, 10, 0).GetStatusMessage(),
+                  "MouseClick parameter 1 must be 0,1, or 2");
+        expected = {{true, 0x8001, x, y}};  // the move has happened
+        EXPECT_EQ(rec.events, expected);
+    }
+    DestroyWindow(wnd);
+}
+
+// Real events through the system reach a focused edit control of this
+// process; the messages are pumped until the text is there.
+TEST(TypeKeys, RealKeysReachAnEditControl)
+{
+    HWND frame = CreateWindowExA(0, "STATIC", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 120,
+                                 nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(frame, nullptr);
+    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 280, 24, frame,
+                                nullptr, nullptr, nullptr);
+    ASSERT_NE(edit, nullptr);
+    SetForegroundWindow(frame);
+    SetFocus(edit);
+    ASSERT_TRUE(KeyInput::TypeKeys(edit, "Ab-d! <SPACE>x<BKSP>y<z").IsSuccess());
+    const std::string want = "Ab-d!  y<z";
+    char text[64] = {};
+    for (int i = 0; i < 500; ++i) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        GetWindowTextA(edit, text, sizeof text);
+        if (want == text) break;
+        Sleep(10);
+    }
+    EXPECT_EQ(std::string(text), want);
+    DestroyWindow(frame);
+}
+
+}  // namespace
