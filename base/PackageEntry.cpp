@@ -2,6 +2,7 @@
 
 #include "ClassWindow.h"
 #include "DllFunction.h"
+#include "GlobalDispatch.h"
 #include "GlobalFunctionTable.h"
 #include "KeywordProcessor.h"
 #include "LibraryHandle.h"
@@ -78,23 +79,9 @@ void RegisterFunctions(CEngine* engine)
 void* StandardFunctionProcessor(SSI_FunctionAPI& call)
 {
     const String& name = call.m_FunctionName;
-    // Functions without a body here leave the call record unchanged, as an
-    // unknown name does.
-    if (name == "SetDelay") {
-        CData* ms = Parameter(call, 0, CDataInt::GetRegisteredType());
-        if (!ms) {
-            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
-            return nullptr;
-        }
-        call.m_ReturnStatus = CDataWindow::SetDelay(static_cast<CDataInt*>(ms)->Data);
-    } else if (name == "ListWindow") {
-        CData* window = Parameter(call, 0, CDataWindow::GetRegisteredType());
-        if (!window) {
-            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
-            return nullptr;
-        }
-        static_cast<CDataWindow*>(window)->ListToScreen(call.m_Engine);
-        call.m_ReturnStatus = CStatus::MakeOK();
+    // A name that matches no function leaves the call record unchanged.
+    if (GlobalFunctionBody body = FindGlobalFunction(name)) {
+        body(call);
     } else if (name == "LoadPackageDLL") {
         CData* path = Parameter(call, 0, CDataString::GetRegisteredType());
         if (!path) {

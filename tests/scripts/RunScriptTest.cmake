@@ -3,6 +3,8 @@
 #   // expect: TEXT       a line the run must print (stdout or stderr), in order
 #   // expect-exit: N     loom's exit status (0 when absent)
 #   // package: NAME      load PACKAGE_DIR/NAME<PACKAGE_SUFFIX> with --package
+#   // stdin: TEXT        a line fed to loom's standard input, in order (with
+#                         none, loom inherits the runner's standard input)
 # Usage: cmake -DLOOM=... [-DEMULATOR=...] -DSCRIPT=... -DPACKAGE_DIR=...
 #              -DPACKAGE_SUFFIX=... -P RunScriptTest.cmake
 cmake_minimum_required(VERSION 3.20)
@@ -20,6 +22,8 @@ string(REPLACE "\n" ";" lines "${content}")
 set(expected_exit 0)
 set(expectations "")
 set(package_args "")
+set(stdin_text "")
+set(has_stdin FALSE)
 set(count 0)
 foreach(line IN LISTS lines)
   if(line MATCHES "^[ \t]*//[ \t]*expect:[ ]?(.*)$")
@@ -30,6 +34,10 @@ foreach(line IN LISTS lines)
     set(expected_exit "${CMAKE_MATCH_1}")
   elseif(line MATCHES "^[ \t]*//[ \t]*package:[ \t]*([A-Za-z0-9_]+)")
     list(APPEND package_args --package "${PACKAGE_DIR}/${CMAKE_MATCH_1}${PACKAGE_SUFFIX}")
+  elseif(line MATCHES "^[ \t]*//[ \t]*stdin:[ ]?(.*)$")
+    string(REPLACE "<semicolon>" ";" text "${CMAKE_MATCH_1}")
+    string(APPEND stdin_text "${text}\n")
+    set(has_stdin TRUE)
   endif()
 endforeach()
 
@@ -37,8 +45,17 @@ set(command "${LOOM}" ${package_args} "${name}")
 if(EMULATOR)
   set(command "${EMULATOR}" ${command})
 endif()
+set(input_args "")
+if(has_stdin)
+  # Written beside the test's working directory, not into the sources.
+  get_filename_component(stem "${SCRIPT}" NAME_WE)
+  set(stdin_file "${CMAKE_CURRENT_BINARY_DIR}/${stem}.stdin")
+  file(WRITE "${stdin_file}" "${stdin_text}")
+  set(input_args INPUT_FILE "${stdin_file}")
+endif()
 execute_process(COMMAND ${command}
   WORKING_DIRECTORY "${dir}"
+  ${input_args}
   OUTPUT_VARIABLE output ERROR_VARIABLE output
   RESULT_VARIABLE exit_status)
 

@@ -1,0 +1,34 @@
+// Reading the parameters of a global-function call and handing back its
+// result. A parameter whose value is absent or of another type reads as
+// false, and the caller reports an internal error.
+#pragma once
+
+#include "Loom.h"
+
+class CDataWindow;
+
+namespace kestrel {
+
+// The value of parameter index when it has the given type, else null.
+CData* ParameterData(SSI_FunctionAPI& call, int index, int type);
+
+bool StringParameter(SSI_FunctionAPI& call, int index, String& value);
+bool IntParameter(SSI_FunctionAPI& call, int index, int& value);
+bool RealParameter(SSI_FunctionAPI& call, int index, double& value);
+// The script's own window object (used in place), or null.
+CDataWindow* WindowParameter(SSI_FunctionAPI& call, int index);
+
+// SetReturnData on a result object built for this call.
+void ReturnString(SSI_FunctionAPI& call, const String& value);
+void ReturnInt(SSI_FunctionAPI& call, int value);
+void ReturnReal(SSI_FunctionAPI& call, double value);
+void ReturnBool(SSI_FunctionAPI& call, bool value);
+
+// The internal error of this package for a source line.
+CStatus InternalError(int line);
+
+// Resolves a script path with the engine environment's GetAbsolutePath;
+// no engine is an internal error.
+CStatus AbsolutePath(SSI_FunctionAPI& call, const String& path, String& absolute);
+
+}  // namespace kestrel

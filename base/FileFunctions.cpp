@@ -1,0 +1,150 @@
+#include "FileFunctions.h"
+
+#include "CallParameters.h"
+#include "DataFile.h"
+
+#include <memory>
+
+namespace kestrel {
+
+namespace {
+
+CDataFile* FileParameter(SSI_FunctionAPI& call, int index)
+{
+    return static_cast<CDataFile*>(ParameterData(call, index, CDataFile::GetRegisteredType()));
+}
+
+// Owner of an object made by the engine's factory.
+struct FactoryDelete {
+    void operator()(CData* data) const
+    {
+        if (data)
+            data->DeleteData(data);
+    }
+};
+typedef std::unique_ptr<CData, FactoryDelete> FactoryObject;
+
+// OpenFile(path, mode): a new file object, handed back opened or not.
+void OpenNewFile(SSI_FunctionAPI& call)
+{
+    String path, mode, absolute;
+    if (!StringParameter(call, 0, path) || !StringParameter(call, 1, mode)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    // Constructing one object registers the type when nothing did before.
+    { CDataFile registration; }
+    FactoryObject object(Factory_MakeData(CDataFile::GetRegisteredType()));
+    if (!object) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    CDataFile* file = static_cast<CDataFile*>(object.get());
+    call.m_ReturnStatus = AbsolutePath(call, path, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    CStatus opened = file->Open(absolute, mode);
+    // The copy handed back shares the stream, which outlives this object.
+    call.SetReturnData(file);
+    if (opened)
+        call.m_ReturnStatus = opened;
+    else
+        call.m_ReturnStatus.Format(CStatus::Error, "Could not open file '%s'. (K00102)", absolute.c_str());
+}
+
+// OpenFile(file, path, mode): opens the script's own variable in place.
+void OpenFileVariable(SSI_FunctionAPI& call)
+{
+    String path, mode, absolute;
+    CVariable* variable = call[0];
+    CDataFile* working = FileParameter(call, 0);
+    if (!variable || !working || !StringParameter(call, 1, path) || !StringParameter(call, 2, mode)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    call.m_ReturnStatus = AbsolutePath(call, path, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    // Opened on a copy that replaces the working object, so the store never
+    // copies an object onto itself.
+    CDataFile file(*working);
+    bool ok = static_cast<bool>(file.Open(absolute, mode));
+    ok = static_cast<bool>(variable->SetWorkingData(&file)) && ok;
+    if (call.m_Engine)
+        ok = static_cast<bool>(call.m_Engine->SetVariable(*variable)) && ok;
+    else
+        ok = false;
+    ReturnBool(call, ok);
+    call.m_ReturnStatus = CStatus::MakeOK();
+}
+
+}  // namespace
+
+void CallOpenFile(SSI_FunctionAPI& call)
+{
+    if (call.GetNumParams() == 3)
+        OpenFileVariable(call);
+    else
+        OpenNewFile(call);
+}
+
+void CallCloseFile(SSI_FunctionAPI& call)
+{
+    if (CDataFile* file = FileParameter(call, 0))
+        call.m_ReturnStatus = file->Close();
+}
+
+void CallWriteFile(SSI_FunctionAPI& call)
+{
+    String text;
+    CDataFile* file = FileParameter(call, 0);
+    if (!file)
+        return;
+    if (!StringParameter(call, 1, text)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    call.m_ReturnStatus = file->Write(text);
+    ReturnBool(call, call.m_ReturnStatus.IsSuccess());
+}
+
+void CallReadFile(SSI_FunctionAPI& call)
+{
+    CDataFile* file = FileParameter(call, 0);
+    if (!file)
+        return;
+    CVariable* target = call[1];
+    String line;
+    if (!target || !StringParameter(call, 1, line)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    char more = 0;
+    call.m_ReturnStatus = file->Read(line, more);
+    CDataString text(line);
+    CStatus stored = target->SetWorkingData(&text);
+    if (!stored) {
+        call.m_ReturnStatus = stored;
+        return;
+    }
+    ReturnBool(call, more != 0);
+    if (!call.m_Engine) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    CStatus written = call.m_Engine->SetVariable(*target);
+    if (!written)
+        call.m_ReturnStatus = written;
+}
+
+void CallReadAllFile(SSI_FunctionAPI& call)
+{
+    CDataFile* file = FileParameter(call, 0);
+    if (!file)
+        return;
+    String text;
+    call.m_ReturnStatus = file->ReadAll(text);
+    ReturnString(call, text);
+}
+
+}  // namespace kestrel

@@ -1,0 +1,155 @@
+#include "SystemFunctions.h"
+
+#include "CallParameters.h"
+#include "SystemHandles.h"
+
+#include <mmsystem.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+namespace kestrel {
+
+void CallGetProcessID(SSI_FunctionAPI& call)
+{
+    ReturnInt(call, static_cast<int>(GetCurrentProcessId()));
+}
+
+void CallKillProcess(SSI_FunctionAPI& call)
+{
+    int id = 0;
+    if (!IntParameter(call, 0, id)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    // The script's own process is refused: terminating it would end the
+    // runner in the middle of the script.
+    if (static_cast<DWORD>(id) == GetCurrentProcessId()) {
+        ReturnBool(call, false);
+        return;
+    }
+    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id)));
+    const bool killed = process && TerminateProcess(process.Get(), 0) != 0;
+    ReturnBool(call, killed);
+}
+
+void CallGetClipboardText(SSI_FunctionAPI& call)
+{
+    String text;
+    ClipboardSession clipboard;
+    if (clipboard.IsOpen()) {
+        GlobalLockGuard lock(GetClipboardData(CF_TEXT));
+        if (lock.Get())
+            text = String(static_cast<const char*>(lock.Get()));
+    }
+    ReturnString(call, text);
+}
+
+void CallSetClipboardText(SSI_FunctionAPI& call)
+{
+    String text;
+    if (!StringParameter(call, 0, text)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    ClipboardSession clipboard;
+    if (!clipboard.IsOpen())
+        return;
+    EmptyClipboard();
+    const SIZE_T bytes = static_cast<SIZE_T>(text.GetLength()) + 1;
+    GlobalMemory memory(GMEM_DDESHARE, bytes);
+    {
+        GlobalLockGuard lock(memory.Get());
+        if (!lock.Get())
+            return;
+        std::memcpy(lock.Get(), text.c_str(), bytes);
+    }
+    // The clipboard owns the memory once it has accepted it.
+    if (SetClipboardData(CF_TEXT, memory.Get()))
+        memory.Release();
+}
+
+void CallPlaySound(SSI_FunctionAPI& call)
+{
+    String path, absolute;
+    if (!StringParameter(call, 0, path)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    call.m_ReturnStatus = AbsolutePath(call, path, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    const bool started = PlaySoundA(absolute.c_str(), nullptr, SND_FILENAME | SND_ASYNC) != 0;
+    ReturnBool(call, started);
+}
+
+void CallSystem(SSI_FunctionAPI& call)
+{
+    String command, absolute;
+    if (!StringParameter(call, 0, command)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    call.m_ReturnStatus = AbsolutePath(call, command, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    // CreateProcessA may write into its command line.
+    std::vector<char> commandLine(absolute.c_str(), absolute.c_str() + absolute.GetLength() + 1);
+    STARTUPINFOA startup;
+    std::memset(&startup, 0, sizeof startup);
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info;
+    std::memset(&info, 0, sizeof info);
+    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info)) {
+        call.m_ReturnStatus.Format(CStatus::Error, "System command '%s' failed", absolute.c_str());
+        return;
+    }
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    // The program keeps running; it gets half a second to start.
+    ::Sleep(500);
+}
+
+void CallRun(SSI_FunctionAPI& call)
+{
+    String command, absolute;
+    if (!StringParameter(call, 0, command)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    if (std::system(nullptr) == 0) {
+        call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
+        return;
+    }
+    call.m_ReturnStatus = AbsolutePath(call, command, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    const int result = std::system(absolute.c_str());
+    ReturnBool(call, result >= 0);
+    call.m_ReturnStatus = CStatus::MakeOK();
+}
+
+void CallGetMachineName(SSI_FunctionAPI& call)
+{
+    std::vector<char> buffer(4096, '\0');
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (!GetComputerNameA(buffer.data(), &size)) {
+        call.m_ReturnStatus = CStatus::MakeError("Could not get machine name. (K00520)");
+        return;
+    }
+    ReturnString(call, String(buffer.data()));
+    call.m_ReturnStatus = CStatus::MakeOK();
+}
+
+void CallGetUserName(SSI_FunctionAPI& call)
+{
+    std::vector<char> buffer(4096, '\0');
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (GetUserNameA(buffer.data(), &size))
+        ReturnString(call, String(buffer.data()));
+    call.m_ReturnStatus = CStatus::MakeOK();
+}
+
+}  // namespace kestrel
