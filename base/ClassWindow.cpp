@@ -146,13 +146,6 @@ CStatus CDataWindow::InitData()
     return CStatus::MakeOK();
 }
 
-void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
-{
-    // The window functions are performed by the dispatcher, which is not
-    // part of this type yet: every call is left unchanged.
-    (void)call;
-}
-
 CStatus CDataWindow::AddFunction(CFunctionDecl& decl, String& className)
 {
     SSI_FunctionAPI prototype;

@@ -84,6 +84,9 @@ public:
     static int IsShifted(char c);
     static CStatus MouseClick(HWND wnd, int button, int x, int y, int action);
 
+    // Runs a control function in this process with the control processor.
+    static void Internal_FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className);
+
     // Capture of the client area of foundWindow into `bitmap`.
     CStatus CaptureBitmap(CDataBitmap& bitmap);
 
@@ -119,5 +122,11 @@ protected:
 
 private:
     void CopyFields(const CDataWindow& other);
+    // Parts of the dispatcher (WindowDispatch.cpp).
+    bool DispatcherFunction(SSI_FunctionAPI& call, bool isMenu);
+    void MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle);
+    void AddChildFunction(SSI_FunctionAPI& call);
+    void MainWinFunction(SSI_FunctionAPI& call);
+    void SetHandleFunction(SSI_FunctionAPI& call);
     static int sType;
 };

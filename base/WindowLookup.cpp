@@ -133,6 +133,7 @@ HWND CDataWindow::FindMenu(HWND owner, WinDataT* node, unsigned& menuItemId, HME
     SSI_FunctionAPI probe;
     probe.m_FunctionName = "GetMenuCount";
     probe.InitParams(0);
+    probe.GetReturnData()->SetType(CDataInt::GetRegisteredType());
     RunMenuFunctionRemote(probe, owner, menuPath, name, tagNumber, "");
     if (!probe.m_ReturnStatus.IsSuccess())
         return nullptr;

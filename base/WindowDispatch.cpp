@@ -1,0 +1,269 @@
+// The window-function dispatcher: every script call on a window value
+// arrives here. It waits the window delay, resolves the value to the live
+// window, checks that the function belongs to the window's class, and then
+// performs the function itself (input, navigation, capture, menus) or hands
+// it to the control function processor: in this process for most classes,
+// inside the window's own process through the agent for the four common
+// controls whose messages carry pointers.
+#include "ClassWindow.h"
+
+#include "Declarations.h"
+#include "InputSynthesis.h"
+#include "WindowChecker.h"
+
+#include "DataBitmap.h"
+#include "FunctionProcessor.h"
+#include "MenuFunctions.h"
+#include "RemoteCall.h"
+
+#include <windows.h>
+
+#include <memory>
+
+namespace {
+
+constexpr int kLookupTries = 501;
+constexpr int kLookupPauseMs = 10;
+
+CData* Param(SSI_FunctionAPI& call, int index)
+{
+    CVariable* variable = call[index];
+    return variable ? variable->GetWorkingData() : nullptr;
+}
+
+int IntParam(SSI_FunctionAPI& call, int index)
+{
+    CData* data = Param(call, index);
+    return data && data->GetType() == CDataInt::GetRegisteredType() ? static_cast<CDataInt*>(data)->Data : 0;
+}
+
+String StringParam(SSI_FunctionAPI& call, int index)
+{
+    CData* data = Param(call, index);
+    return data && data->GetType() == CDataString::GetRegisteredType() ? static_cast<CDataString*>(data)->Data
+                                                                         : String();
+}
+
+HWND ToHandle(int value)
+{
+    return reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<unsigned>(value)));
+}
+
+int FromHandle(HWND wnd)
+{
+    return static_cast<int>(reinterpret_cast<intptr_t>(wnd));
+}
+
+struct DataDeleter {
+    void operator()(CData* data) const { delete data; }
+};
+
+// A new window value from the engine's factory, or null.
+std::unique_ptr<CDataWindow, DataDeleter> MakeWindowValue()
+{
+    int type = CDataWindow::GetRegisteredType();
+    CData* data = type > 1 ? Factory_MakeData(type) : nullptr;
+    if (data && data->GetType() != type) {
+        delete data;
+        data = nullptr;
+    }
+    return std::unique_ptr<CDataWindow, DataDeleter>(static_cast<CDataWindow*>(data));
+}
+
+}  // namespace
+
+void CDataWindow::Internal_FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className)
+{
+    CFunctionProcessor processor;
+    processor.FunctionProcessor(call, window, className);
+}
+
+void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
+{
+    const String& function = call.m_FunctionName;
+    if (function == "AddChild") {
+        AddChildFunction(call);
+        return;
+    }
+    if (iDelay > 0)
+        Sleep(static_cast<DWORD>(iDelay));
+    if (function == "MainWin") {
+        MainWinFunction(call);
+        return;
+    }
+    if (function == "SetHandle") {
+        SetHandleFunction(call);
+        return;
+    }
+
+    unsigned menuItemId = 0;
+    HMENU menuHandle = nullptr;
+    menuRemote = false;
+    if (handle != 0) {
+        HWND bound = ToHandle(handle);
+        if (!IsWindow(bound)) {
+            call.m_ReturnStatus.Format(CStatus::Error, "Window with handle '%d' no longer exists. (K00542)", handle);
+            return;
+        }
+        foundWindow = bound;
+        windowClass = GetClass(bound);
+    } else {
+        CStatus status;
+        for (int attempt = 0; attempt < kLookupTries; ++attempt) {
+            status = FindMe(menuItemId, menuHandle);
+            if (status.IsSuccess())
+                break;
+            Sleep(kLookupPauseMs);
+        }
+        if (!status.IsSuccess()) {
+            call.m_ReturnStatus = status;
+            return;
+        }
+    }
+
+    String effectiveClass = ResolveClassAlias(windowClass);
+    CStatus check = CheckClassFunction(call, effectiveClass);
+    if (!check.IsSuccess()) {
+        call.m_ReturnStatus = check;
+        return;
+    }
+    const bool isMenu = menuItemId != 0 && menuHandle != nullptr;
+    if (DispatcherFunction(call, isMenu))
+        return;
+    if (isMenu) {
+        MenuFunction(call, menuItemId, menuHandle);
+        return;
+    }
+
+    String cls = effectiveClass;
+    if (cls.FindOneOf("*", -1) >= 0)
+        cls = GetClass(foundWindow);
+    if (IsLocalClass(cls))
+        Internal_FunctionProcessor(call, foundWindow, cls);
+    else
+        SquireRemoteCall(call, foundWindow, cls);
+}
+
+bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
+{
+    const String& function = call.m_FunctionName;
+    if (function == "GetHandle") {
+        CDataInt value(handle != 0 ? handle : FromHandle(foundWindow));
+        call.m_ReturnStatus = call.SetReturnData(&value);
+    } else if (function == "CaptureBitmap") {
+        CDataBitmap bitmap;
+        CStatus status = CaptureBitmap(bitmap);
+        call.m_ReturnStatus = status.IsSuccess() ? call.SetReturnData(&bitmap) : status;
+    } else if (function == "GetChild" || function == "GetParent" || function == "GetNextSibling" ||
+               function == "GetPrevSibling" || function == "GetTopParent") {
+        if (!IsWindow(foundWindow)) {
+            const int line = function == "GetChild"         ? 1157
+                             : function == "GetParent"      ? 1170
+                             : function == "GetNextSibling" ? 1183
+                             : function == "GetPrevSibling" ? 1196
+                                                            : 1209;
+            call.m_ReturnStatus = CStatus::MakeDefaultError(line, "ClassWindow");
+            return true;
+        }
+        HWND relative = nullptr;
+        if (function == "GetChild")
+            relative = GetWindow(foundWindow, GW_CHILD);
+        else if (function == "GetParent")
+            relative = ::GetParent(foundWindow);
+        else if (function == "GetNextSibling")
+            relative = GetWindow(foundWindow, GW_HWNDNEXT);
+        else if (function == "GetPrevSibling")
+            relative = GetWindow(foundWindow, GW_HWNDPREV);
+        else
+            relative = GetAncestor(foundWindow, GA_ROOT);
+        CDataWindow value;
+        value.InitializeFromWindow(relative);
+        call.SetReturnData(&value);
+        call.m_ReturnStatus = CStatus::MakeOK();
+    } else if (function == "SetActive") {
+        KeyInput::Activate(foundWindow);
+        call.m_ReturnStatus = CStatus::MakeOK();
+    } else if (function == "IsEnabled" && !isMenu) {
+        CDataBool value(IsWindowEnabled(foundWindow) != FALSE);
+        call.SetReturnData(&value);
+        call.m_ReturnStatus = CStatus::MakeOK();
+    } else if (function == "MouseClick") {
+        call.m_ReturnStatus = KeyInput::MouseClick(foundWindow, IntParam(call, 0), IntParam(call, 1),
+                                                   IntParam(call, 2), IntParam(call, 3));
+    } else if (function == "TypeKeys") {
+        call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, StringParam(call, 0));
+    } else if (function == "KeyDown") {
+        call.m_ReturnStatus = KeyInput::TypeKeys2(StringParam(call, 0), 1);
+    } else if (function == "KeyUp") {
+        call.m_ReturnStatus = KeyInput::TypeKeys2(StringParam(call, 0), 2);
+    } else {
+        return false;
+    }
+    return true;
+}
+
+void CDataWindow::MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle)
+{
+    if (!menuRemote) {
+        RunMenuFunction(call, foundWindow, menuHandle, menuItemId, tagNumber, name, tagNumber);
+        return;
+    }
+    MenuPath menuPath;
+    menuPath.submenus = menuSubmenus;
+    menuPath.item = tagNumber;
+    String notFound = String::Printf("Window '%s' not found (Class='%s', Tag='%s'). (K00100)", name.c_str(),
+                                     windowClass.c_str(), tag.c_str());
+    RunMenuFunctionRemote(call, foundWindow, menuPath, name, tagNumber, notFound);
+}
+
+void CDataWindow::AddChildFunction(SSI_FunctionAPI& call)
+{
+    CData* data = Param(call, 0);
+    if (!data || data->GetType() != sType)
+        return;
+    CDataWindow copy;
+    copy.operator_equal(data, nullptr);
+    copy.handle = 0;
+    copy.name = StringParam(call, 1);
+    WinDataPtr tree(copy.CreatePathTree());
+    if (tree)
+        BuildWindowMembers(*this, tree.get());
+}
+
+void CDataWindow::MainWinFunction(SSI_FunctionAPI& call)
+{
+    auto value = MakeWindowValue();
+    if (!value) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(1052, "ClassWindow");
+        return;
+    }
+    const bool numeric = call.GetParameterType(0) == CDataInt::GetRegisteredType();
+    value->windowClass = StringParam(call, 1);
+    value->name = "MainWin_Generic";
+    value->tag = numeric ? String() : StringParam(call, 0);
+    value->kind = "MainWin";
+    value->isChild = 1;
+    value->isParent = 1;
+    value->tagNumber = numeric ? IntParam(call, 0) : 0;
+    value->depth = depth + 1;
+    ConstructChildPath(value.get());
+    String memberName = "MainWin_Generic";
+    CStatus added = AddLocalVariable(value.get(), memberName);
+    call.m_ReturnStatus = added.IsSuccess() ? call.SetReturnData(value.get()) : added;
+}
+
+void CDataWindow::SetHandleFunction(SSI_FunctionAPI& call)
+{
+    const int value = IntParam(call, 0);
+    HWND wnd = ToHandle(value);
+    if (value != 0 && !IsWindow(wnd)) {
+        call.m_ReturnStatus = CStatus::MakeError("Invalid window handle. (K00541)");
+        return;
+    }
+    handle = value;
+    FreeWinData(path);
+    path = nullptr;
+    windowClass = value != 0 ? GetClass(wnd) : String();
+    tag = name = kind = String();
+    tagNumber = isChild = isParent = depth = 0;
+}

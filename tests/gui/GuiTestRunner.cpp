@@ -1,0 +1,372 @@
+// Runs end-to-end GUI scripts: for each script it starts the program the
+// script drives (KestrelTarget with logging on, or Wine's notepad) in a
+// fresh temporary folder, copies the script and the files it names there,
+// runs loom on the copy, always terminates the program again, and checks
+// what the script's comments expect:
+//   // target: KestrelTarget | notepad   the program to start (none: none)
+//   // copy: PATH                          a file, relative to the script, to
+//                                          put beside the copy (e.g. a .dec)
+//   // expect: TEXT                        a line loom must print, in order
+//   // expect-log: LINE                    a line of KestrelTarget.log, in order
+//   // expect-exit: N                      loom's exit status (0 when absent)
+// Usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...
+#include "TargetProcess.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using kt::test::TargetProcess;
+using kt::test::TempDir;
+using kt::test::WaitFor;
+
+constexpr int kLoomTimeoutMs = 180000;
+constexpr int kLogSettleMs = 5000;
+
+struct ScriptSpec {
+    std::string path;
+    std::string name;
+    std::string folder;
+    std::string target;
+    std::vector<std::string> copies;
+    std::vector<std::string> expect;
+    std::vector<std::string> expectLog;
+    int expectExit = 0;
+};
+
+std::string Trim(const std::string& s)
+{
+    size_t a = s.find_first_not_of(" \t\r\n");
+    size_t b = s.find_last_not_of(" \t\r\n");
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+// The text after "// key:" on a comment line, or false.
+bool Directive(const std::string& line, const std::string& key, std::string& value)
+{
+    std::string t = Trim(line);
+    if (t.compare(0, 2, "//") != 0) return false;
+    t = Trim(t.substr(2));
+    if (t.compare(0, key.size() + 1, key + ":") != 0) return false;
+    value = t.substr(key.size() + 1);
+    if (!value.empty() && value[0] == ' ') value.erase(0, 1);
+    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r')) value.pop_back();
+    return true;
+}
+
+// Under Wine a Linux path (from ctest) names a file on drive Z:.
+std::string WindowsPath(const std::string& path)
+{
+    return !path.empty() && path[0] == '/' ? "Z:" + path : path;
+}
+
+bool ReadSpec(const std::string& rawPath, ScriptSpec& spec)
+{
+    const std::string path = WindowsPath(rawPath);
+    std::ifstream in(path);
+    if (!in) return false;
+    spec.path = path;
+    size_t slash = path.find_last_of("\\/");
+    spec.folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    spec.name = slash == std::string::npos ? path : path.substr(slash + 1);
+    std::string line, value;
+    while (std::getline(in, line)) {
+        if (Directive(line, "target", value)) spec.target = value;
+        else if (Directive(line, "copy", value)) spec.copies.push_back(value);
+        else if (Directive(line, "expect", value)) spec.expect.push_back(value);
+        else if (Directive(line, "expect-log", value)) spec.expectLog.push_back(value);
+        else if (Directive(line, "expect-exit", value)) spec.expectExit = std::atoi(value.c_str());
+    }
+    return true;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The first expected line that is not found, in order, among `lines`;
+// empty when all are.
+std::string MissingInOrder(const std::vector<std::string>& expected, const std::vector<std::string>& lines)
+{
+    size_t at = 0;
+    for (const std::string& want : expected) {
+        while (at < lines.size() && lines[at] != want) ++at;
+        if (at == lines.size()) return want;
+        ++at;
+    }
+    return std::string();
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string OwnFolder()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string folder(path);
+    return folder.substr(0, folder.find_last_of("\\/"));
+}
+
+// A handle closed on every path.
+class Handle {
+public:
+    explicit Handle(HANDLE h = nullptr) : m_Handle(h) {}
+    ~Handle() { if (m_Handle && m_Handle != INVALID_HANDLE_VALUE) CloseHandle(m_Handle); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE Get() const { return m_Handle; }
+    HANDLE* Out() { return &m_Handle; }
+
+private:
+    HANDLE m_Handle;
+};
+
+// Wine's notepad, started in `folder` and terminated by the destructor.
+class NotepadProcess {
+public:
+    explicit NotepadProcess(const std::string& folder)
+    {
+        std::string commandLine = "notepad.exe";
+        STARTUPINFOA startup{};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info{};
+        bool started = WaitFor([&] {
+            return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
+                                  &startup, &info) != FALSE;
+        }, 5000);
+        if (!started) return;
+        m_Process.reset(new Handle(info.hProcess));
+        CloseHandle(info.hThread);
+        m_Pid = info.dwProcessId;
+        WaitFor([&] { return (m_Window = FindWindowOf(m_Pid)) != nullptr; }, 30000);
+    }
+    ~NotepadProcess()
+    {
+        if (m_Process && WaitForSingleObject(m_Process->Get(), 0) == WAIT_TIMEOUT) {
+            TerminateProcess(m_Process->Get(), 1);
+            WaitForSingleObject(m_Process->Get(), 10000);
+        }
+    }
+    NotepadProcess(const NotepadProcess&) = delete;
+    NotepadProcess& operator=(const NotepadProcess&) = delete;
+    bool Ready() const { return m_Window != nullptr; }
+
+private:
+    static HWND FindWindowOf(DWORD pid)
+    {
+        struct Search { DWORD pid; HWND found; } search{pid, nullptr};
+        EnumWindows([](HWND wnd, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(wnd, &owner);
+            char cls[64] = {};
+            GetClassNameA(wnd, cls, sizeof cls);
+            if (owner == s->pid && IsWindowVisible(wnd) && std::string(cls) == "Notepad") {
+                s->found = wnd;
+                return FALSE;
+            }
+            return TRUE;
+        }, reinterpret_cast<LPARAM>(&search));
+        return search.found;
+    }
+
+    std::unique_ptr<Handle> m_Process;
+    DWORD m_Pid = 0;
+    HWND m_Window = nullptr;
+};
+
+// Runs loom on `script`, echoing its output unless quiet; kills it when it
+// outlives the time-out. False when it cannot be started or timed out.
+bool RunLoom(const std::string& loom, const std::string& script, bool quiet, std::string& output, int& exitCode)
+{
+    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+    Handle readEnd, writeEnd;
+    if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0)) return false;
+    SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
+    std::string commandLine = "\"" + loom + "\" \"" + script + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    startup.hStdOutput = writeEnd.Get();
+    startup.hStdError = writeEnd.Get();
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
+        return false;
+    Handle process(info.hProcess), thread(info.hThread);
+    // Only loom holds the write end now: reading ends when loom ends.
+    CloseHandle(*writeEnd.Out());
+    *writeEnd.Out() = nullptr;
+    DWORD start = GetTickCount();
+    bool timedOut = false;
+    char buffer[4096];
+    for (;;) {
+        DWORD available = 0;
+        if (!PeekNamedPipe(readEnd.Get(), nullptr, 0, nullptr, &available, nullptr)) break;  // loom is gone
+        if (available > 0) {
+            DWORD got = 0;
+            if (!ReadFile(readEnd.Get(), buffer, sizeof buffer, &got, nullptr) || got == 0) break;
+            output.append(buffer, got);
+            if (!quiet) {
+                std::fwrite(buffer, 1, got, stdout);
+                std::fflush(stdout);
+            }
+            continue;
+        }
+        if (GetTickCount() - start > static_cast<DWORD>(kLoomTimeoutMs)) {
+            TerminateProcess(process.Get(), 3);
+            timedOut = true;
+            break;
+        }
+        WaitForSingleObject(process.Get(), 20);
+    }
+    WaitForSingleObject(process.Get(), 10000);
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    exitCode = static_cast<int>(code);
+    return !timedOut;
+}
+
+// Runs one script; the reason of a failure goes to `why`.
+bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std::string& why)
+{
+    std::unique_ptr<TempDir> ownDir;
+    std::unique_ptr<TargetProcess> target;
+    std::unique_ptr<NotepadProcess> notepad;
+    std::string folder;
+    try {
+        if (spec.target == "KestrelTarget") {
+            target.reset(new TargetProcess("/log"));
+            folder = target->dir();
+        } else {
+            ownDir.reset(new TempDir);
+            folder = ownDir->path();
+            if (spec.target == "notepad") {
+                notepad.reset(new NotepadProcess(folder));
+                if (!notepad->Ready()) {
+                    why = "notepad shows no window";
+                    return false;
+                }
+            } else if (!spec.target.empty()) {
+                why = "unknown target '" + spec.target + "'";
+                return false;
+            }
+        }
+    } catch (const std::exception& e) {
+        why = e.what();
+        return false;
+    }
+    const std::string copy = folder + "\\" + spec.name;
+    if (!CopyFileA(spec.path.c_str(), copy.c_str(), FALSE)) {
+        why = "cannot copy the script to " + folder;
+        return false;
+    }
+    for (const std::string& file : spec.copies) {
+        std::string source = spec.folder + "\\" + file;
+        std::string base = file.substr(file.find_last_of("\\/") + 1);
+        if (!CopyFileA(source.c_str(), (folder + "\\" + base).c_str(), FALSE)) {
+            why = "cannot copy " + source;
+            return false;
+        }
+    }
+    std::string output;
+    int exitCode = -1;
+    if (!RunLoom(loom, copy, quiet, output, exitCode)) {
+        why = "loom did not run to its end";
+        return false;
+    }
+    bool ok = true;
+    if (exitCode != spec.expectExit) {
+        why = "loom exited with " + std::to_string(exitCode) + ", expected " + std::to_string(spec.expectExit);
+        ok = false;
+    }
+    std::string missing = MissingInOrder(spec.expect, Lines(output));
+    if (ok && !missing.empty()) {
+        why = "missing output, in order: " + missing;
+        ok = false;
+    }
+    if (ok && !spec.expectLog.empty()) {
+        // Posted commands may still be on their way: poll the log, bounded.
+        const std::string log = folder + "\\KestrelTarget.log";
+        std::vector<std::string> lines;
+        WaitFor([&] {
+            lines = Lines(ReadFileText(log));
+            missing = MissingInOrder(spec.expectLog, lines);
+            return missing.empty();
+        }, kLogSettleMs);
+        if (!missing.empty()) {
+            why = "missing log line, in order: " + missing + "\n---- KestrelTarget.log ----\n";
+            for (const std::string& l : lines) why += l + "\n";
+            ok = false;
+        } else if (!quiet) {
+            std::printf("-- KestrelTarget.log holds the %zu expected lines, in order:\n", spec.expectLog.size());
+            for (const std::string& l : spec.expectLog) std::printf("   %s\n", l.c_str());
+        }
+    }
+    if (!ok && quiet) why += "\n---- output ----\n" + output;
+    return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::string loom = OwnFolder() + "\\loom.exe";
+    bool quiet = false;
+    std::vector<std::string> scripts;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg == "--loom" && i + 1 < argc) loom = argv[++i];
+        else if (arg == "--quiet") quiet = true;
+        else if (arg == "--help" || arg == "-h") {
+            std::printf("usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...\n");
+            return 0;
+        } else scripts.push_back(arg);
+    }
+    if (scripts.empty()) {
+        std::fprintf(stderr, "usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...\n");
+        return 2;
+    }
+    int passed = 0, failed = 0;
+    std::vector<std::string> summary;
+    for (const std::string& path : scripts) {
+        ScriptSpec spec;
+        std::string why;
+        bool ok = ReadSpec(path, spec);
+        if (!ok) why = "cannot read " + path;
+        else {
+            std::printf("== %s%s\n", spec.name.c_str(),
+                        spec.target.empty() ? "" : (" (target: " + spec.target + ")").c_str());
+            std::fflush(stdout);
+            ok = RunScript(spec, loom, quiet, why);
+        }
+        (ok ? passed : failed)++;
+        summary.push_back((ok ? "PASS " : "FAIL ") + (spec.name.empty() ? path : spec.name) +
+                          (ok ? "" : ": " + why));
+    }
+    for (const std::string& line : summary) std::printf("%s\n", line.c_str());
+    std::printf("%d passed, %d failed\n", passed, failed);
+    std::fflush(stdout);
+    return failed ? 1 : 0;
+}
