@@ -4,6 +4,7 @@
 // directory, which is the engine's own and not the process's.
 #pragma once
 
+#include "KestrelBaseApi.h"
 #include "Loom.h"
 
 namespace kestrel {
@@ -21,6 +22,6 @@ void CallFindFile(SSI_FunctionAPI& call);
 // True for a path that must never be deleted: empty (or blank), or one
 // that resolves to a drive root ("C:\", "\"), a share root
 // ("\\server\share") or the root of the engine's current directory.
-bool IsProtectedPath(const String& path, const String& absolute);
+KESTRELBASE_API bool IsProtectedPath(const String& path, const String& absolute);
 
 }  // namespace kestrel

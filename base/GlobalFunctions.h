@@ -3,6 +3,7 @@
 // record, reads its parameters, hands back its result and sets its status.
 #pragma once
 
+#include "KestrelBaseApi.h"
 #include "Loom.h"
 
 namespace kestrel {
@@ -35,6 +36,6 @@ void CallInputString(SSI_FunctionAPI& call);
 
 // The milliseconds Sleep waits for a duration in seconds: the product
 // truncated toward zero; a negative product gives 0 and sets `negative`.
-unsigned SleepMilliseconds(double seconds, bool& negative);
+KESTRELBASE_API unsigned SleepMilliseconds(double seconds, bool& negative);
 
 }  // namespace kestrel
