@@ -1,5 +1,7 @@
 #include "ComboBoxHandler.h"
 
+#include "ItemText.h"
+
 #include <new>
 #include <vector>
 
@@ -50,21 +52,16 @@ void CComboBoxHandler::GetElement(SSI_FunctionAPI& call)
     int index = 0;
     if (!ReadInt(call, 0, index)) return;
     Send(CB_SHOWDROPDOWN, TRUE, 0);
-    // CB_GETLBTEXT takes no buffer size: the buffer is made as long as the
-    // item's text so a long text cannot overrun it; the result is then cut
-    // to the first 1,023 characters.
+    // The text is cut to its first 1,023 characters.
     bool failed = false;
-    std::vector<char> buffer(kElementBuffer, '\0');
-    const LRESULT length = Send(CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length != CB_ERR && length >= kElementBuffer) buffer.assign(static_cast<size_t>(length) + 1, '\0');
-    if (length == CB_ERR ||
-        Send(CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) == CB_ERR) {
-        buffer[0] = '\0';
+    String text;
+    if (!ReadItemText(GetWindowHandle(), CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_ERR, index, text)) {
+        text = String();
         SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01521)",
                  index, static_cast<int>(Send(CB_GETCOUNT, 0, 0)));
         failed = true;
     }
     Send(CB_SHOWDROPDOWN, FALSE, 0);
-    buffer[kElementBuffer - 1] = '\0';
-    StoreString(call, String(buffer.data()), failed);
+    if (text.GetLength() > kElementBuffer - 1) text = text.SubString(0, kElementBuffer - 1);
+    StoreString(call, text, failed);
 }

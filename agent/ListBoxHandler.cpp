@@ -1,5 +1,7 @@
 #include "ListBoxHandler.h"
 
+#include "ItemText.h"
+
 #include <new>
 #include <vector>
 
@@ -36,15 +38,7 @@ int CListBoxHandler::Count() const
 
 bool CListBoxHandler::ItemText(int index, String& text) const
 {
-    const LRESULT length = Send(LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length == LB_ERR) return false;
-    // An owner-drawn list without strings writes its item data, which may be
-    // longer than the length it reports: leave room for it.
-    std::vector<char> buffer(static_cast<size_t>(length) + 1 + sizeof(ULONG_PTR), '\0');
-    if (Send(LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(buffer.data())) == LB_ERR) return false;
-    buffer[static_cast<size_t>(length)] = '\0';
-    text = String(buffer.data());
-    return true;
+    return ReadItemText(GetWindowHandle(), LB_GETTEXTLEN, LB_GETTEXT, LB_ERR, index, text);
 }
 
 void CListBoxHandler::GetCount(SSI_FunctionAPI& call)

@@ -296,6 +296,9 @@ bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std:
         why = "loom did not run to its end";
         return false;
     }
+    // Messages name the copy of the script: compare them by its bare name.
+    for (size_t at; (at = output.find(folder + "\\")) != std::string::npos;)
+        output.erase(at, folder.size() + 1);
     bool ok = true;
     if (exitCode != spec.expectExit) {
         why = "loom exited with " + std::to_string(exitCode) + ", expected " + std::to_string(spec.expectExit);
