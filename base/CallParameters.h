@@ -31,4 +31,11 @@ CStatus InternalError(int line);
 // no engine is an internal error.
 CStatus AbsolutePath(SSI_FunctionAPI& call, const String& path, String& absolute);
 
+// Resolves the program of a command line the same way, keeping its
+// arguments as written: the program (quoted, or up to the first blank) is
+// made absolute when that names an existing file relative to the engine's
+// directory; otherwise the command stays as it is, for the system's own
+// search (a bare "notepad", or "cmd /c dir").
+CStatus AbsoluteCommand(SSI_FunctionAPI& call, const String& command, String& resolved);
+
 }  // namespace kestrel

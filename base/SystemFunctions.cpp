@@ -91,7 +91,7 @@ void CallSystem(SSI_FunctionAPI& call)
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
-    call.m_ReturnStatus = AbsolutePath(call, command, absolute);
+    call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
         return;
     // CreateProcessA may write into its command line.
@@ -123,7 +123,7 @@ void CallRun(SSI_FunctionAPI& call)
         call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
         return;
     }
-    call.m_ReturnStatus = AbsolutePath(call, command, absolute);
+    call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
         return;
     const int result = std::system(absolute.c_str());
