@@ -80,6 +80,18 @@ void TypeCharacter(char c)
         gSink->Key(kShift, shiftScan, kKeyUp);
 }
 
+// The absolute coordinate (0..65535) that the system maps back to `pixel`.
+// The system maps an absolute value a to the pixel a * size / 65536, cut
+// down; scaling by 65535 and cutting down as well would land one pixel
+// short of the point for most coordinates, so the value is rounded up.
+int Normalise(int pixel, int size)
+{
+    if (size <= 0 || pixel <= 0)
+        return 0;
+    long long value = (static_cast<long long>(pixel) * 65536 + size - 1) / size;
+    return static_cast<int>(value > 65535 ? 65535 : value);
+}
+
 }  // namespace
 
 InputSink::~InputSink() = default;
@@ -226,10 +238,8 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
 {
     POINT point{x, y};
     ClientToScreen(wnd, &point);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    const int ax = width > 0 ? static_cast<int>(point.x / static_cast<double>(width) * 65535.0) : 0;
-    const int ay = height > 0 ? static_cast<int>(point.y / static_cast<double>(height) * 65535.0) : 0;
+    const int ax = Normalise(point.x, GetSystemMetrics(SM_CXSCREEN));
+    const int ay = Normalise(point.y, GetSystemMetrics(SM_CYSCREEN));
     if (action < 0 || action > 3)
         return CStatus::MakeError("MouseClick parameter 4 must be 0,1,2, or 3");
     if (action == 1 && !(GetWindowLongA(wnd, GWL_STYLE) & WS_POPUP))

@@ -163,8 +163,12 @@ TEST(MouseClick, ActionsButtonsAndRangeChecks)
     ASSERT_NE(wnd, nullptr);
     POINT p{10, 10};
     ClientToScreen(wnd, &p);
-    const unsigned x = static_cast<unsigned>(p.x / double(GetSystemMetrics(SM_CXSCREEN)) * 65535.0);
-    const unsigned y = static_cast<unsigned>(p.y / double(GetSystemMetrics(SM_CYSCREEN)) * 65535.0);
+    // The absolute point maps back to exactly the pixel asked for.
+    const unsigned w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    const unsigned x = (p.x * 65536u + w - 1) / w;
+    const unsigned y = (p.y * 65536u + h - 1) / h;
+    EXPECT_EQ(x * w / 65536u, static_cast<unsigned>(p.x));
+    EXPECT_EQ(y * h / 65536u, static_cast<unsigned>(p.y));
     Recorder rec;
     {
         ScopedInputSink scope(rec);

@@ -7,6 +7,7 @@
 //   // copy: PATH                          a file, relative to the script, to
 //                                          put beside the copy (e.g. a .dec)
 //   // expect: TEXT                        a line loom must print, in order
+//   // expect-like: TEXT                   the same, where '*' stands for any text
 //   // expect-log: LINE                    a line of KestrelTarget.log, in order
 //   // expect-exit: N                      loom's exit status (0 when absent)
 // Usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...
@@ -80,7 +81,8 @@ bool ReadSpec(const std::string& rawPath, ScriptSpec& spec)
     while (std::getline(in, line)) {
         if (Directive(line, "target", value)) spec.target = value;
         else if (Directive(line, "copy", value)) spec.copies.push_back(value);
-        else if (Directive(line, "expect", value)) spec.expect.push_back(value);
+        else if (Directive(line, "expect", value)) spec.expect.push_back("=" + value);
+        else if (Directive(line, "expect-like", value)) spec.expect.push_back("~" + value);
         else if (Directive(line, "expect-log", value)) spec.expectLog.push_back(value);
         else if (Directive(line, "expect-exit", value)) spec.expectExit = std::atoi(value.c_str());
     }
@@ -99,13 +101,30 @@ std::vector<std::string> Lines(const std::string& text)
     return lines;
 }
 
+// Whether `text` matches `pattern`, where '*' stands for any text.
+bool Like(const char* pattern, const char* text)
+{
+    if (*pattern == '\0') return *text == '\0';
+    if (*pattern == '*') return Like(pattern + 1, text) || (*text && Like(pattern, text + 1));
+    return *text == *pattern && Like(pattern + 1, text + 1);
+}
+
+// Whether a line matches an expectation: "=TEXT" exactly, "~TEXT" with
+// wildcards, anything else exactly.
+bool Matches(const std::string& want, const std::string& line)
+{
+    if (!want.empty() && want[0] == '=') return line == want.substr(1);
+    if (!want.empty() && want[0] == '~') return Like(want.c_str() + 1, line.c_str());
+    return line == want;
+}
+
 // The first expected line that is not found, in order, among `lines`;
 // empty when all are.
 std::string MissingInOrder(const std::vector<std::string>& expected, const std::vector<std::string>& lines)
 {
     size_t at = 0;
     for (const std::string& want : expected) {
-        while (at < lines.size() && lines[at] != want) ++at;
+        while (at < lines.size() && !Matches(want, lines[at])) ++at;
         if (at == lines.size()) return want;
         ++at;
     }
