@@ -192,21 +192,29 @@ public:
     bool Ready() const { return m_Window != nullptr; }
 
 private:
+    struct Search {
+        DWORD pid;
+        HWND found;
+    };
+
+    static BOOL CALLBACK Match(HWND wnd, LPARAM param)
+    {
+        auto* s = reinterpret_cast<Search*>(param);
+        DWORD owner = 0;
+        GetWindowThreadProcessId(wnd, &owner);
+        char cls[64] = {};
+        GetClassNameA(wnd, cls, sizeof cls);
+        if (owner == s->pid && IsWindowVisible(wnd) && std::string(cls) == "Notepad") {
+            s->found = wnd;
+            return FALSE;
+        }
+        return TRUE;
+    }
+
     static HWND FindWindowOf(DWORD pid)
     {
-        struct Search { DWORD pid; HWND found; } search{pid, nullptr};
-        EnumWindows([](HWND wnd, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(wnd, &owner);
-            char cls[64] = {};
-            GetClassNameA(wnd, cls, sizeof cls);
-            if (owner == s->pid && IsWindowVisible(wnd) && std::string(cls) == "Notepad") {
-                s->found = wnd;
-                return FALSE;
-            }
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&search));
+        Search search{pid, nullptr};
+        EnumWindows(&Match, reinterpret_cast<LPARAM>(&search));
         return search.found;
     }
 
