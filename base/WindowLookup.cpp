@@ -30,10 +30,12 @@ bool Contains(const String& text, const String& pattern)
     return pattern.IsEmpty() || text.Find(pattern) >= 0;
 }
 
-// An empty class stands for any class; the window name is matched as given.
+// The class is handed to the system's search as given: an empty class names
+// no class, so an empty description (a value unbound with SetHandle(0))
+// finds nothing rather than the first untitled window.
 const char* ClassOrAny(const String& cls)
 {
-    return cls.IsEmpty() ? nullptr : cls.c_str();
+    return cls.c_str();
 }
 
 String WindowText(HWND wnd)
