@@ -112,6 +112,9 @@ void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)
         path = absolute;
     }
     call.m_ReturnStatus = save ? SaveToFile(path) : LoadFromFile(path);
+    // Both are declared bool: scripts test the result, so it says whether
+    // the file was written or read (the error, if any, is in the status).
+    ReturnBool(call, static_cast<bool>(call.m_ReturnStatus));
 }
 
 void CDataBitmap::CallGetColorAt(SSI_FunctionAPI& call)
