@@ -31,7 +31,7 @@ using kt::test::WaitFor;
 constexpr int kLoomTimeoutMs = 180000;
 constexpr int kLogSettleMs = 5000;
 
-struct ScriptSpec {
+struct ScriptPlan {
     std::string path;
     std::string name;
     std::string folder;
@@ -68,23 +68,23 @@ std::string WindowsPath(const std::string& path)
     return !path.empty() && path[0] == '/' ? "Z:" + path : path;
 }
 
-bool ReadSpec(const std::string& rawPath, ScriptSpec& spec)
+bool ReadPlan(const std::string& rawPath, ScriptPlan& plan)
 {
     const std::string path = WindowsPath(rawPath);
     std::ifstream in(path);
     if (!in) return false;
-    spec.path = path;
+    plan.path = path;
     size_t slash = path.find_last_of("\\/");
-    spec.folder = slash == std::string::npos ? "." : path.substr(0, slash);
-    spec.name = slash == std::string::npos ? path : path.substr(slash + 1);
+    plan.folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    plan.name = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string line, value;
     while (std::getline(in, line)) {
-        if (Directive(line, "target", value)) spec.target = value;
-        else if (Directive(line, "copy", value)) spec.copies.push_back(value);
-        else if (Directive(line, "expect", value)) spec.expect.push_back("=" + value);
-        else if (Directive(line, "expect-like", value)) spec.expect.push_back("~" + value);
-        else if (Directive(line, "expect-log", value)) spec.expectLog.push_back(value);
-        else if (Directive(line, "expect-exit", value)) spec.expectExit = std::atoi(value.c_str());
+        if (Directive(line, "target", value)) plan.target = value;
+        else if (Directive(line, "copy", value)) plan.copies.push_back(value);
+        else if (Directive(line, "expect", value)) plan.expect.push_back("=" + value);
+        else if (Directive(line, "expect-like", value)) plan.expect.push_back("~" + value);
+        else if (Directive(line, "expect-log", value)) plan.expectLog.push_back(value);
+        else if (Directive(line, "expect-exit", value)) plan.expectExit = std::atoi(value.c_str());
     }
     return true;
 }
@@ -276,27 +276,27 @@ bool RunLoom(const std::string& loom, const std::string& script, bool quiet, std
 }
 
 // Runs one script; the reason of a failure goes to `why`.
-bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std::string& why)
+bool RunScript(const ScriptPlan& plan, const std::string& loom, bool quiet, std::string& why)
 {
     std::unique_ptr<TempDir> ownDir;
     std::unique_ptr<TargetProcess> target;
     std::unique_ptr<NotepadProcess> notepad;
     std::string folder;
     try {
-        if (spec.target == "KestrelTarget") {
+        if (plan.target == "KestrelTarget") {
             target.reset(new TargetProcess("/log"));
             folder = target->dir();
         } else {
             ownDir.reset(new TempDir);
             folder = ownDir->path();
-            if (spec.target == "notepad") {
+            if (plan.target == "notepad") {
                 notepad.reset(new NotepadProcess(folder));
                 if (!notepad->Ready()) {
                     why = "notepad shows no window";
                     return false;
                 }
-            } else if (!spec.target.empty()) {
-                why = "unknown target '" + spec.target + "'";
+            } else if (!plan.target.empty()) {
+                why = "unknown target '" + plan.target + "'";
                 return false;
             }
         }
@@ -304,13 +304,13 @@ bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std:
         why = e.what();
         return false;
     }
-    const std::string copy = folder + "\\" + spec.name;
-    if (!CopyFileA(spec.path.c_str(), copy.c_str(), FALSE)) {
+    const std::string copy = folder + "\\" + plan.name;
+    if (!CopyFileA(plan.path.c_str(), copy.c_str(), FALSE)) {
         why = "cannot copy the script to " + folder;
         return false;
     }
-    for (const std::string& file : spec.copies) {
-        std::string source = spec.folder + "\\" + file;
+    for (const std::string& file : plan.copies) {
+        std::string source = plan.folder + "\\" + file;
         std::string base = file.substr(file.find_last_of("\\/") + 1);
         if (!CopyFileA(source.c_str(), (folder + "\\" + base).c_str(), FALSE)) {
             why = "cannot copy " + source;
@@ -327,22 +327,22 @@ bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std:
     for (size_t at; (at = output.find(folder + "\\")) != std::string::npos;)
         output.erase(at, folder.size() + 1);
     bool ok = true;
-    if (exitCode != spec.expectExit) {
-        why = "loom exited with " + std::to_string(exitCode) + ", expected " + std::to_string(spec.expectExit);
+    if (exitCode != plan.expectExit) {
+        why = "loom exited with " + std::to_string(exitCode) + ", expected " + std::to_string(plan.expectExit);
         ok = false;
     }
-    std::string missing = MissingInOrder(spec.expect, Lines(output));
+    std::string missing = MissingInOrder(plan.expect, Lines(output));
     if (ok && !missing.empty()) {
         why = "missing output, in order: " + missing;
         ok = false;
     }
-    if (ok && !spec.expectLog.empty()) {
+    if (ok && !plan.expectLog.empty()) {
         // Posted commands may still be on their way: poll the log, bounded.
         const std::string log = folder + "\\KestrelTarget.log";
         std::vector<std::string> lines;
         WaitFor([&] {
             lines = Lines(ReadFileText(log));
-            missing = MissingInOrder(spec.expectLog, lines);
+            missing = MissingInOrder(plan.expectLog, lines);
             return missing.empty();
         }, kLogSettleMs);
         if (!missing.empty()) {
@@ -350,8 +350,8 @@ bool RunScript(const ScriptSpec& spec, const std::string& loom, bool quiet, std:
             for (const std::string& l : lines) why += l + "\n";
             ok = false;
         } else if (!quiet) {
-            std::printf("-- KestrelTarget.log holds the %zu expected lines, in order:\n", spec.expectLog.size());
-            for (const std::string& l : spec.expectLog) std::printf("   %s\n", l.c_str());
+            std::printf("-- KestrelTarget.log holds the %zu expected lines, in order:\n", plan.expectLog.size());
+            for (const std::string& l : plan.expectLog) std::printf("   %s\n", l.c_str());
         }
     }
     if (!ok && quiet) why += "\n---- output ----\n" + output;
@@ -381,18 +381,18 @@ int main(int argc, char** argv)
     int passed = 0, failed = 0;
     std::vector<std::string> summary;
     for (const std::string& path : scripts) {
-        ScriptSpec spec;
+        ScriptPlan plan;
         std::string why;
-        bool ok = ReadSpec(path, spec);
+        bool ok = ReadPlan(path, plan);
         if (!ok) why = "cannot read " + path;
         else {
-            std::printf("== %s%s\n", spec.name.c_str(),
-                        spec.target.empty() ? "" : (" (target: " + spec.target + ")").c_str());
+            std::printf("== %s%s\n", plan.name.c_str(),
+                        plan.target.empty() ? "" : (" (target: " + plan.target + ")").c_str());
             std::fflush(stdout);
-            ok = RunScript(spec, loom, quiet, why);
+            ok = RunScript(plan, loom, quiet, why);
         }
         (ok ? passed : failed)++;
-        summary.push_back((ok ? "PASS " : "FAIL ") + (spec.name.empty() ? path : spec.name) +
+        summary.push_back((ok ? "PASS " : "FAIL ") + (plan.name.empty() ? path : plan.name) +
                           (ok ? "" : ": " + why));
     }
     for (const std::string& line : summary) std::printf("%s\n", line.c_str());
