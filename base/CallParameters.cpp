@@ -50,30 +50,6 @@ CDataWindow* WindowParameter(SSI_FunctionAPI& call, int index)
     return static_cast<CDataWindow*>(ParameterData(call, index, CDataWindow::GetRegisteredType()));
 }
 
-void ReturnString(SSI_FunctionAPI& call, const String& value)
-{
-    CDataString result(value);
-    call.SetReturnData(&result);
-}
-
-void ReturnInt(SSI_FunctionAPI& call, int value)
-{
-    CDataInt result(value);
-    call.SetReturnData(&result);
-}
-
-void ReturnReal(SSI_FunctionAPI& call, double value)
-{
-    CDataReal result(value);
-    call.SetReturnData(&result);
-}
-
-void ReturnBool(SSI_FunctionAPI& call, bool value)
-{
-    CDataBool result(value);
-    call.SetReturnData(&result);
-}
-
 CStatus InternalError(int line)
 {
     return CStatus::MakeDefaultError(line, "KestrelBase");

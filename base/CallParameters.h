@@ -19,10 +19,10 @@ bool RealParameter(SSI_FunctionAPI& call, int index, double& value);
 CDataWindow* WindowParameter(SSI_FunctionAPI& call, int index);
 
 // SetReturnData on a result object built for this call.
-void ReturnString(SSI_FunctionAPI& call, const String& value);
-void ReturnInt(SSI_FunctionAPI& call, int value);
-void ReturnReal(SSI_FunctionAPI& call, double value);
-void ReturnBool(SSI_FunctionAPI& call, bool value);
+using loom::ReturnBool;
+using loom::ReturnInt;
+using loom::ReturnReal;
+using loom::ReturnString;
 
 // The internal error of this package for a source line.
 CStatus InternalError(int line);

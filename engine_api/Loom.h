@@ -12,5 +12,6 @@
 #include "Status.h"
 #include "String.h"
 #include "TNodeTree.h"
+#include "CallValues.h"
 #include "Values.h"
 #include "Variable.h"

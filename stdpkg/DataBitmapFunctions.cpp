@@ -32,17 +32,8 @@ CDataBitmap* BitmapArg(SSI_FunctionAPI& call, int index)
     return almanac::IsType(data, CDataBitmap::GetRegisteredType()) ? static_cast<CDataBitmap*>(data) : nullptr;
 }
 
-void ReturnBool(SSI_FunctionAPI& call, bool value)
-{
-    CDataBool result(value);
-    call.SetReturnData(&result);
-}
-
-void ReturnInt(SSI_FunctionAPI& call, int value)
-{
-    CDataInt result(value);
-    call.SetReturnData(&result);
-}
+using loom::ReturnBool;
+using loom::ReturnInt;
 
 }  // namespace
 

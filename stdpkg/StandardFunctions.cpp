@@ -14,23 +14,9 @@ namespace almanac {
 
 namespace {
 
-void ReturnString(SSI_FunctionAPI& call, const String& text)
-{
-    CDataString result(text);
-    call.SetReturnData(&result);
-}
-
-void ReturnInt(SSI_FunctionAPI& call, int value)
-{
-    CDataInt result(value);
-    call.SetReturnData(&result);
-}
-
-void ReturnReal(SSI_FunctionAPI& call, double value)
-{
-    CDataReal result(value);
-    call.SetReturnData(&result);
-}
+using loom::ReturnInt;
+using loom::ReturnReal;
+using loom::ReturnString;
 
 CEnvironment* Environment(SSI_FunctionAPI& call)
 {
