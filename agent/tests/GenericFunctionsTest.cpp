@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 #include <algorithm>
 #include <atomic>
 #include <string>
@@ -220,10 +222,11 @@ TEST_F(GenericFunctionsTest, BlinkRestoresTheVisibility)
 {
     HWND frame = SharedFrame();
     TestWindow hidden("Static", "h", WS_CHILD, 5, 5, 60, 20, frame);
-    const DWORD start = GetTickCount();
+    // steady_clock, not GetTickCount: the latter moves in 16 ms steps under Wine.
+    const auto start = std::chrono::steady_clock::now();
     AgentCall blink("Blink");
     blink.Int(1).Arrive(CStatus(3, "Success", 0)).Run(hidden, "Static");
-    EXPECT_GE(GetTickCount() - start, 480u);
+    EXPECT_GE(std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count(), 480);
     EXPECT_EQ(3, blink.State());
     EXPECT_FALSE(IsWindowVisible(hidden));
     TestWindow shown("Static", "s", WS_CHILD | WS_VISIBLE, 5, 30, 60, 20, frame);
