@@ -152,8 +152,6 @@ CData* ReadDataObjectIn(const unsigned char* p, const unsigned char* end, int* c
     }
     if (type != 0 && type == CDataVoid::GetRegisteredType()) return Factory_MakeData(type);
     SquireLog("Data Type Error");
-    String scratch;
-    scratch.Format("%d", static_cast<int>(callerType));
     return nullptr;
 }
 
