@@ -5,6 +5,7 @@
 #include "HandlerRegistry.h"
 #include "ListBoxHandler.h"
 #include "ListViewHandler.h"
+#include "ResponseBound.h"
 #include "ScrollBarHandler.h"
 #include "StaticHandler.h"
 #include "TabCtrlHandler.h"
@@ -70,6 +71,8 @@ void CFunctionProcessor::Run(SSI_FunctionAPI& call, HWND window, String& classNa
         return;
     }
     handler->ProcessFunction(call);
+    // A window that did not answer a message leaves no trustworthy result.
+    if (handler->NotResponding()) call.m_ReturnStatus = CStatus::MakeError(squire::NotRespondingMessage(window));
     handler->Detach();
     handler.reset();
     CHandlerRegistry::Reset();

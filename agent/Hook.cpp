@@ -1,5 +1,6 @@
 #include "Hook.h"
 
+#include "BarrierHook.h"
 #include "FunctionProcessor.h"
 #include "Marshal.h"
 #include "MenuFunctions.h"
@@ -180,6 +181,8 @@ LRESULT CALLBACK SquireHookProc(int code, WPARAM removing, LPARAM lParam)
 }  // namespace
 
 namespace squire {
+
+HINSTANCE ModuleInstance() { return gInstance; }
 
 LONG SharedSyncFlag() { return gSyncFlag; }
 LONG SharedTagCount() { return gTagCount; }

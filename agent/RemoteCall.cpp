@@ -3,6 +3,7 @@
 #include "Hook.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
+#include "ResponseBound.h"
 #include "SquireFunctionApi.h"
 #include "SquireLog.h"
 #include "TypeMap.h"
@@ -11,6 +12,8 @@ namespace {
 
 const char* const kNotCreated = "Kestrel Internal Error: Squire not created. (K00300)";
 const char* const kNotSynchronised = "Kestrel Internal Error: Squire not synchronized. (K00301)";
+// No answer in time: the application's thread did not get to the call.
+const char* const kNotAnswering = "The application is not responding: window '%s' (class '%s') did not answer within %lu ms. (K00301)";
 const char* const kTooLarge = "Kestrel Internal Error: Squire request does not fit the shared block. (K00302)";
 
 // The hook on the target thread, removed on every path out.
@@ -53,6 +56,7 @@ void PostTag(DWORD thread, WPARAM code, int type)
 
 void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int tries)
 {
+    if (tries < 0) tries = static_cast<int>(squire::ResponseTimeoutMs() / 10) + 1;
     const int intType = CDataInt::GetRegisteredType();
     const int boolType = CDataBool::GetRegisteredType();
     const int stringType = CDataString::GetRegisteredType();
@@ -99,7 +103,9 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
         }
     } else {
         SquireLog("No Sync Flag");
-        call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
+        call.m_ReturnStatus = CStatus::MakeError(String::Printf(kNotAnswering, squire::StoredWindowText(window).c_str(),
+                                                                className.c_str(),
+                                                                static_cast<unsigned long>(tries) * 10ul));
     }
     ClearSquireSync();
 }

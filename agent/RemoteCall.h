@@ -10,8 +10,9 @@
 
 #include <windows.h>
 
-// Waits of 10 ms for the agent's answer before the call is given up.
-constexpr int kSquireAnswerTries = 1000;
+// Waits of 10 ms for the agent's answer before the call is given up; the
+// default, -1, waits for the response bound (ResponseBound.h).
+constexpr int kSquireAnswerTries = -1;
 
 // Runs call on window (handled as a window of className) through the agent.
 // The call's status and return value are the agent's answer; K00300 when

@@ -1,6 +1,7 @@
 #include "WindowHandler.h"
 
 #include "HandlerRegistry.h"
+#include "ResponseBound.h"
 
 #include <new>
 #include <cstdarg>
@@ -120,7 +121,9 @@ CStatus CWindowHandler::Activate()
     DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
     if (GetWindowThreadProcessId(top, nullptr) != foregroundThread) {
         SetForegroundWindow(top);
-        BringWindowToTop(top);
+        // Asynchronous for a window of another thread: a hung application
+        // must not hold the caller.
+        SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
         SetActiveWindow(top);
         SetFocus(top);
     }
@@ -129,7 +132,16 @@ CStatus CWindowHandler::Activate()
 
 LRESULT CWindowHandler::Send(UINT message, WPARAM wParam, LPARAM lParam) const
 {
-    return SendMessageA(m_hWnd, message, wParam, lParam);
+    LRESULT result = 0;
+    if (!squire::SendWithinBound(m_hWnd, message, wParam, lParam, result)) m_NotResponding = true;
+    return result;
+}
+
+LRESULT CWindowHandler::SendWide(UINT message, WPARAM wParam, LPARAM lParam) const
+{
+    LRESULT result = 0;
+    if (!squire::SendWithinBound(m_hWnd, message, wParam, lParam, result, true)) m_NotResponding = true;
+    return result;
 }
 
 bool CWindowHandler::ReadInt(SSI_FunctionAPI& call, int index, int& value)
@@ -211,19 +223,23 @@ void CWindowHandler::SetText(SSI_FunctionAPI& call)
     SetOk(call);
 }
 
+// The showing state and placement change asynchronously when the window
+// belongs to another thread (directly for a window of this thread): a hung
+// application cannot hold the caller, and the dispatcher waits, within the
+// response bound, until the application has taken the change.
 void CWindowHandler::Minimize(SSI_FunctionAPI&)
 {
-    ShowWindow(m_hWnd, SW_SHOWMINIMIZED);
+    ShowWindowAsync(m_hWnd, SW_SHOWMINIMIZED);
 }
 
 void CWindowHandler::Maximize(SSI_FunctionAPI&)
 {
-    ShowWindow(m_hWnd, SW_SHOWMAXIMIZED);
+    ShowWindowAsync(m_hWnd, SW_SHOWMAXIMIZED);
 }
 
 void CWindowHandler::Restore(SSI_FunctionAPI&)
 {
-    ShowWindow(m_hWnd, SW_RESTORE);
+    ShowWindowAsync(m_hWnd, SW_RESTORE);
 }
 
 void CWindowHandler::Close(SSI_FunctionAPI&)
@@ -255,7 +271,8 @@ void CWindowHandler::MoveWin(SSI_FunctionAPI& call)
     int x = 0, y = 0;
     if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y)) return;
     RECT rect = PlacementRect();
-    MoveWindow(m_hWnd, x, y, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    SetWindowPos(m_hWnd, nullptr, x, y, rect.right - rect.left, rect.bottom - rect.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 void CWindowHandler::ResizeWin(SSI_FunctionAPI& call)
@@ -263,7 +280,8 @@ void CWindowHandler::ResizeWin(SSI_FunctionAPI& call)
     int width = 0, height = 0;
     if (!ReadInt(call, 0, width) || !ReadInt(call, 1, height)) return;
     RECT rect = PlacementRect();
-    MoveWindow(m_hWnd, rect.left, rect.top, width, height, TRUE);
+    SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, width, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
 }
 
 void CWindowHandler::MouseMove(SSI_FunctionAPI& call)
@@ -332,7 +350,7 @@ void CWindowHandler::IsActive(SSI_FunctionAPI& call)
         }
         window = ParentOrOwner(window);
     }
-    StoreInt(call, active);
+    StoreBool(call, active != 0);
 }
 
 void CWindowHandler::Blink(SSI_FunctionAPI& call)
@@ -341,13 +359,13 @@ void CWindowHandler::Blink(SSI_FunctionAPI& call)
     if (!ReadInt(call, 0, count)) return;
     const bool wasVisible = IsWindowVisible(m_hWnd) != FALSE;
     for (int i = 0; i < count; ++i) {
-        ShowWindow(m_hWnd, SW_HIDE);
+        ShowWindowAsync(m_hWnd, SW_HIDE);
         Sleep(250);
-        ShowWindow(m_hWnd, SW_SHOW);
-        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        ShowWindowAsync(m_hWnd, SW_SHOW);
+        RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
         Sleep(250);
     }
-    ShowWindow(m_hWnd, wasVisible ? SW_SHOW : SW_HIDE);
+    ShowWindowAsync(m_hWnd, wasVisible ? SW_SHOW : SW_HIDE);
 }
 
 POINT CWindowHandler::CaretPosition() const

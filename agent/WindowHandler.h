@@ -41,12 +41,19 @@ public:
     void SetHandlerClassName(const String& name) { m_ClassName = name; }
     int GetRegistrationId() const { return m_RegistrationId; }
     HWND GetWindowHandle() const { return m_hWnd; }
+    // Whether a message sent during the call got no answer within the
+    // response bound; the processor then reports the window as not
+    // responding.
+    bool NotResponding() const { return m_NotResponding; }
 
 protected:
     // The activation step: brings the window's top-level owner to the
     // foreground when another thread owns the foreground window.
     CStatus Activate();
+    // SendMessage within the response bound; 0 when the window does not
+    // answer in time (and NotResponding() is true from then on).
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
+    LRESULT SendWide(UINT message, WPARAM wParam, LPARAM lParam) const;
 
     // Parameter i of the call as the value the function expects. A missing
     // parameter or one of another type cannot come from a checked script
@@ -98,5 +105,6 @@ private:
     String m_ClassName;
     HWND m_hWnd = nullptr;
     int m_RegistrationId = 0;
+    mutable bool m_NotResponding = false;
     std::unique_ptr<CWindowObject> m_Window;
 };

@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "ResponseBound.h"
 #include "SquireLog.h"
 #include "WindowChecker.h"
 #include "WindowFunctionTable.h"
@@ -8,6 +9,7 @@
 
 int CDataWindow::sType = 0;
 int CDataWindow::iDelay = 200;
+int CDataWindow::lookupTimeoutMs = 5000;
 
 CDataWindow::CDataWindow()
 {
@@ -64,10 +66,11 @@ CDataWindow::~CDataWindow()
 
 bool CDataWindow::boolean()
 {
-    // A bound handle short-cuts the lookup of the description; otherwise
-    // the value is true exactly when its window exists now.
+    // A bound handle short-cuts the lookup of the description: the value
+    // is true while that window exists. Otherwise it is true exactly when
+    // its description finds a window now.
     if (handle != 0)
-        return true;
+        return IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<unsigned>(handle)))) != FALSE;
     unsigned menuItemId = 0;
     HMENU menuHandle = nullptr;
     return FindMe(menuItemId, menuHandle).IsSuccess();
@@ -197,6 +200,21 @@ CStatus CDataWindow::SetDelay(int ms)
 {
     iDelay = ms < 0 ? 0 : ms;
     return CStatus::MakeOK();
+}
+
+CStatus CDataWindow::SetLookupTimeout(double seconds)
+{
+    if (!(seconds >= 0) || seconds > 3600)
+        return CStatus::MakeError(
+            String::Printf("SetLookupTimeout needs a number of seconds from 0 to 3600: %g. (K00543)", seconds));
+    lookupTimeoutMs = static_cast<int>(seconds * 1000 + 0.5);
+    squire::SetResponseTimeoutMs(static_cast<DWORD>(lookupTimeoutMs < 250 ? 250 : lookupTimeoutMs));
+    return CStatus::MakeOK();
+}
+
+int CDataWindow::LookupTimeoutMs()
+{
+    return lookupTimeoutMs;
 }
 
 CStatus CDataWindow::AddLocalVariable(CData* window, String& memberName)

@@ -44,6 +44,11 @@ public:
 
     static int GetRegisteredType() { return sType; }
     static CStatus SetDelay(int ms);
+    // How long a lookup tries before the window is called missing (5 s
+    // until set; 0 is a single try). It also bounds every wait on an
+    // application's answer, with a floor of a quarter of a second.
+    static CStatus SetLookupTimeout(double seconds);
+    static int LookupTimeoutMs();
 
     // Adds `window` as member `name`; a repeated name makes the member an
     // array whose next element is the new window.
@@ -114,6 +119,7 @@ public:
     int handle = 0;
 
     static int iDelay;
+    static int lookupTimeoutMs;
 
 protected:
     HWND FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,

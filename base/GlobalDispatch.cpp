@@ -34,6 +34,7 @@ const GlobalFunctionBinding kBindings[] = {
     {"Version", CallVersion},
     {"Exit", CallExit},
     {"SetDelay", CallSetDelay},
+    {"SetLookupTimeout", CallSetLookupTimeout},
     {"ListWindow", CallListWindow},
     {"GetProcessID", CallAnyProcessID},
     {"KillProcess", CallKillProcess},

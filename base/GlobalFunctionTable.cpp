@@ -11,6 +11,8 @@ const GlobalFunctionEntry kGlobalFunctions[] = {
     {"Version", "", 's'},
     {"Exit", "", 0},
     {"SetDelay", "i", 0},
+    {"SetLookupTimeout", "r", 0},
+    {"SetLookupTimeout", "i", 0},
     {"ListWindow", "w", 0},
     {"GetProcessID", "", 'i'},
     {"GetProcessID", "w", 'i'},

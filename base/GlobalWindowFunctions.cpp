@@ -27,15 +27,6 @@ void ReturnWindowOf(SSI_FunctionAPI& call, HWND wnd)
     call.SetReturnData(&window);
 }
 
-// Absolute pointer coordinates, 0..65535 over the screen.
-void Normalise(int x, int y, DWORD& nx, DWORD& ny)
-{
-    const int width = GetSystemMetrics(SM_CXSCREEN);
-    const int height = GetSystemMetrics(SM_CYSCREEN);
-    nx = width > 0 ? static_cast<DWORD>(static_cast<double>(x) / width * 65535.0) : 0;
-    ny = height > 0 ? static_cast<DWORD>(static_cast<double>(y) / height * 65535.0) : 0;
-}
-
 }  // namespace
 
 void CallSetDelay(SSI_FunctionAPI& call)
@@ -46,6 +37,19 @@ void CallSetDelay(SSI_FunctionAPI& call)
         return;
     }
     call.m_ReturnStatus = CDataWindow::SetDelay(ms);
+}
+
+void CallSetLookupTimeout(SSI_FunctionAPI& call)
+{
+    double seconds = 0;
+    int whole = 0;
+    if (IntParameter(call, 0, whole)) {
+        seconds = whole;
+    } else if (!RealParameter(call, 0, seconds)) {
+        call.m_ReturnStatus = InternalError(__LINE__);
+        return;
+    }
+    call.m_ReturnStatus = CDataWindow::SetLookupTimeout(seconds);
 }
 
 void CallListWindow(SSI_FunctionAPI& call)
@@ -61,7 +65,9 @@ void CallExists(SSI_FunctionAPI& call)
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
-    ReturnBool(call, FindOnce(*window));
+    // The same answer as the value's truth: a value bound to a handle exists
+    // while its window does.
+    ReturnBool(call, window->boolean());
     call.m_ReturnStatus = CStatus::MakeOK();
 }
 
@@ -174,10 +180,7 @@ void CallMouseMove(SSI_FunctionAPI& call)
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
-    DWORD nx = 0, ny = 0;
-    Normalise(x, y, nx, ny);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, nx, ny, 0, 0);
-    call.m_ReturnStatus = CStatus::MakeOK();
+    call.m_ReturnStatus = KeyInput::MouseMoveTo(x, y);
 }
 
 void CallMouseClick(SSI_FunctionAPI& call)
@@ -188,33 +191,7 @@ void CallMouseClick(SSI_FunctionAPI& call)
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
-    if (action < 0 || action > 3) {
-        call.m_ReturnStatus = CStatus::MakeError("MouseClick parameter 4 must be 0,1,2, or 3");
-        return;
-    }
-    DWORD nx = 0, ny = 0;
-    Normalise(x, y, nx, ny);
-    mouse_event(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, nx, ny, 0, 0);
-    DWORD press = 0, release = 0;
-    switch (button) {
-    case 0: press = MOUSEEVENTF_LEFTDOWN; release = MOUSEEVENTF_LEFTUP; break;
-    case 1: press = MOUSEEVENTF_MIDDLEDOWN; release = MOUSEEVENTF_MIDDLEUP; break;
-    case 2: press = MOUSEEVENTF_RIGHTDOWN; release = MOUSEEVENTF_RIGHTUP; break;
-    default:
-        // The pointer has already moved.
-        call.m_ReturnStatus = CStatus::MakeError("MouseClick parameter 1 must be 0,1, or 2");
-        return;
-    }
-    press |= MOUSEEVENTF_ABSOLUTE;
-    release |= MOUSEEVENTF_ABSOLUTE;
-    const int clicks = action == 3 ? 2 : 1;
-    for (int i = 0; i < clicks; ++i) {
-        if (action != 2)
-            mouse_event(press, nx, ny, 0, 0);
-        if (action != 1)
-            mouse_event(release, nx, ny, 0, 0);
-    }
-    call.m_ReturnStatus = CStatus::MakeOK();
+    call.m_ReturnStatus = KeyInput::MouseClickAt(button, x, y, action);
 }
 
 }  // namespace kestrel

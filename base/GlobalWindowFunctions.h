@@ -9,6 +9,7 @@
 namespace kestrel {
 
 void CallSetDelay(SSI_FunctionAPI& call);
+void CallSetLookupTimeout(SSI_FunctionAPI& call);
 void CallListWindow(SSI_FunctionAPI& call);
 void CallExists(SSI_FunctionAPI& call);
 void CallWaitForWindow(SSI_FunctionAPI& call);

@@ -1,5 +1,8 @@
 #include "InputSynthesis.h"
 
+#include "Actionability.h"
+#include "InputSettle.h"
+
 #include <windows.h>
 
 namespace {
@@ -18,10 +21,25 @@ public:
     {
         mouse_event(flags, static_cast<DWORD>(x), static_cast<DWORD>(y), 0, 0);
     }
+    void Unicode(unsigned short character, unsigned flags) override
+    {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wScan = character;
+        input.ki.dwFlags = KEYEVENTF_UNICODE | flags;
+        SendInput(1, &input, sizeof(input));
+    }
 };
 
 SystemSink gSystemSink;
 InputSink* gSink = &gSystemSink;
+
+// Real input is waited for; a test's sink records events that never reach
+// an application.
+bool SendsRealInput()
+{
+    return gSink == &gSystemSink;
+}
 
 struct KeyName {
     const char* name;
@@ -62,9 +80,23 @@ CStatus Error(const char* format, const String& text)
     return status.Format(CStatus::Error, format, text.c_str());
 }
 
+void TypeUnicode(char c)
+{
+    wchar_t wide = 0;
+    if (MultiByteToWideChar(CP_ACP, 0, &c, 1, &wide, 1) != 1) return;
+    gSink->Unicode(static_cast<unsigned short>(wide), 0);
+    gSink->Unicode(static_cast<unsigned short>(wide), kKeyUp);
+}
+
 void TypeCharacter(char c)
 {
     const unsigned k = KeyScan(c);
+    // No key of the layout types it: a Unicode key event does, so no
+    // character of the text is lost.
+    if (k == 0xFFFFFFFFu || Low(k) == 0xFF) {
+        TypeUnicode(c);
+        return;
+    }
     // The keyboard layout says whether the character needs Shift; the fixed
     // list of shifted characters only decides for characters the layout
     // cannot type. (On a layout with its own <> key, '<' is unshifted and
@@ -92,7 +124,50 @@ int Normalise(int pixel, int size)
     return static_cast<int>(value > 65535 ? 65535 : value);
 }
 
+// The warning for the first key name that typed nothing, or OK.
+CStatus UnknownKeyWarning(const String& name)
+{
+    return CStatus::MakeWarning(String::Printf("Unknown key name '<%s>' typed as nothing. (K01604)", name.c_str()));
+}
+
+// The more telling of two statuses: an error, else a warning, else OK.
+CStatus Worse(const CStatus& a, const CStatus& b)
+{
+    if (a.IsError()) return a;
+    if (b.IsError()) return b;
+    if (a.IsWarning()) return a;
+    return b;
+}
+
+void SendMouseEvents(int button, int action, int ax, int ay)
+{
+    static const unsigned kPress[] = {0x8002, 0x8020, 0x8008};
+    static const unsigned kRelease[] = {0x8004, 0x8040, 0x8010};
+    const unsigned press = kPress[button];
+    const unsigned release = kRelease[button];
+    switch (action) {
+    case 0:
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        break;
+    case 1:
+        gSink->Mouse(press, ax, ay);
+        break;
+    case 2:
+        gSink->Mouse(release, ax, ay);
+        break;
+    default:
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        gSink->Mouse(press, ax, ay);
+        gSink->Mouse(release, ax, ay);
+        break;
+    }
+}
+
 }  // namespace
+
+void InputSink::Unicode(unsigned short, unsigned) {}
 
 InputSink::~InputSink() = default;
 
@@ -142,24 +217,38 @@ void Activate(HWND wnd)
     if (topThread == foregroundThread)
         return;
     SetForegroundWindow(top);
-    BringWindowToTop(top);
+    // Asynchronous: a hung application must not hold the script.
+    SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
     SetActiveWindow(top);
     SetFocus(top);
 }
 
 CStatus TypeKeys(HWND wnd, const String& text)
 {
-    if (wnd)
-        Activate(wnd);
+    if (wnd && SendsRealInput()) {
+        CStatus ready = PrepareTyping(wnd);
+        if (!ready.IsSuccess())
+            return ready;
+    }
+    const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
+    CStatus typed = CStatus::MakeOK();
     const std::string& s = text.str();
     size_t pos = 0;
     while (pos < s.size()) {
         if (s[pos] == '<') {
             size_t close = s.find('>', pos + 1);
             if (close != std::string::npos) {
-                // Errors inside an escape are not reported; typing goes on.
-                TypeKeysEx(String(s.substr(pos + 1, close - pos - 1)));
+                const String spec(s.substr(pos + 1, close - pos - 1));
                 pos = close + 1;
+                // <<> and <>> are the characters themselves.
+                if (spec == "<" || spec == ">") {
+                    TypeCharacter(spec[0]);
+                    continue;
+                }
+                // An unknown name types nothing; typing goes on and the
+                // first one is reported.
+                if (TypeKeysEx(spec).IsError() && typed.IsSuccess())
+                    typed = UnknownKeyWarning(spec);
                 continue;
             }
             // No later '>': the '<' is an ordinary character.
@@ -167,7 +256,7 @@ CStatus TypeKeys(HWND wnd, const String& text)
         TypeCharacter(s[pos]);
         ++pos;
     }
-    return CStatus::MakeOK();
+    return Worse(typed, SettleKeys(focusThread));
 }
 
 CStatus TypeKeysEx(const String& keys)
@@ -209,7 +298,7 @@ CStatus TypeKeysEx(const String& keys)
     return CStatus::MakeOK();
 }
 
-CStatus TypeKeys2(const String& key, unsigned mode)
+CStatus TypeKeys2(HWND wnd, const String& key, unsigned mode)
 {
     unsigned code = 0;
     bool lengthError = false;
@@ -222,16 +311,17 @@ CStatus TypeKeys2(const String& key, unsigned mode)
         // Longer than one character, or empty: no single key to press.
         lengthError = true;
     }
-    if (mode == 1) {
-        if (lengthError)
-            return Error("KeyDown requires a single character input: %s. (K01600)", key);
-        gSink->Key(Low(code), Low(code), 0);
-    } else {
-        if (lengthError)
-            return Error("KeyUp requires a single character input: %s. (K01601)", key);
-        gSink->Key(Low(code), Low(code), kKeyUp);
+    if (lengthError)
+        return mode == 1 ? Error("KeyDown requires a single character input: %s. (K01600)", key)
+                         : Error("KeyUp requires a single character input: %s. (K01601)", key);
+    if (wnd && SendsRealInput()) {
+        CStatus ready = PrepareTyping(wnd);
+        if (!ready.IsSuccess())
+            return ready;
     }
-    return CStatus::MakeOK();
+    const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
+    gSink->Key(Low(code), Low(code), mode == 1 ? 0 : kKeyUp);
+    return SettleKeys(focusThread);
 }
 
 CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
@@ -242,34 +332,46 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
     const int ay = Normalise(point.y, GetSystemMetrics(SM_CYSCREEN));
     if (action < 0 || action > 3)
         return CStatus::MakeError("MouseClick parameter 4 must be 0,1,2, or 3");
+    CStatus clickable = WaitUntilClickable(wnd, point);
+    if (!clickable.IsSuccess())
+        return clickable;
     if (action == 1 && !(GetWindowLongA(wnd, GWL_STYLE) & WS_POPUP))
         Activate(wnd);
+    const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
     gSink->Mouse(0x8001, ax, ay);
-    static const unsigned kPress[] = {0x8002, 0x8020, 0x8008};
-    static const unsigned kRelease[] = {0x8004, 0x8040, 0x8010};
     if (button < 0 || button > 2)
         return CStatus::MakeError("MouseClick parameter 1 must be 0,1, or 2");
-    const unsigned press = kPress[button];
-    const unsigned release = kRelease[button];
-    switch (action) {
-    case 0:
-        gSink->Mouse(press, ax, ay);
-        gSink->Mouse(release, ax, ay);
-        break;
-    case 1:
-        gSink->Mouse(press, ax, ay);
-        break;
-    case 2:
-        gSink->Mouse(release, ax, ay);
-        break;
-    default:
-        gSink->Mouse(press, ax, ay);
-        gSink->Mouse(release, ax, ay);
-        gSink->Mouse(press, ax, ay);
-        gSink->Mouse(release, ax, ay);
-        break;
-    }
-    return CStatus::MakeOK();
+    SendMouseEvents(button, action, ax, ay);
+    return SendsRealInput() ? SettleMouse(wnd, focusThread) : CStatus::MakeOK();
+}
+
+CStatus MouseClickAt(int button, int x, int y, int action)
+{
+    if (action < 0 || action > 3)
+        return CStatus::MakeError("MouseClick parameter 4 must be 0,1,2, or 3");
+    const int ax = Normalise(x, GetSystemMetrics(SM_CXSCREEN));
+    const int ay = Normalise(y, GetSystemMetrics(SM_CYSCREEN));
+    HWND target = WindowFromPoint(POINT{x, y});
+    const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
+    gSink->Mouse(0x8001, ax, ay);
+    // The pointer has already moved.
+    if (button < 0 || button > 2)
+        return CStatus::MakeError("MouseClick parameter 1 must be 0,1, or 2");
+    SendMouseEvents(button, action, ax, ay);
+    return SendsRealInput() ? SettleMouse(target, focusThread) : CStatus::MakeOK();
+}
+
+CStatus MouseMoveTo(int x, int y)
+{
+    HWND target = WindowFromPoint(POINT{x, y});
+    const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
+    gSink->Mouse(0x8001, Normalise(x, GetSystemMetrics(SM_CXSCREEN)), Normalise(y, GetSystemMetrics(SM_CYSCREEN)));
+    return SendsRealInput() ? SettleMouse(target, focusThread) : CStatus::MakeOK();
+}
+
+int NormaliseCoordinate(int pixel, int size)
+{
+    return Normalise(pixel, size);
 }
 
 }  // namespace KeyInput
@@ -281,10 +383,10 @@ CStatus TypeKeysToForeground(const String& keys)
 
 CStatus KeyDownToForeground(const String& key)
 {
-    return KeyInput::TypeKeys2(key, 1);
+    return KeyInput::TypeKeys2(nullptr, key, 1);
 }
 
 CStatus KeyUpToForeground(const String& key)
 {
-    return KeyInput::TypeKeys2(key, 2);
+    return KeyInput::TypeKeys2(nullptr, key, 2);
 }

@@ -1,5 +1,7 @@
 #include "SystemFunctions.h"
 
+#include "ResponseBound.h"
+
 #include "CallParameters.h"
 #include "SystemHandles.h"
 
@@ -29,8 +31,16 @@ void CallKillProcess(SSI_FunctionAPI& call)
         ReturnBool(call, false);
         return;
     }
-    KernelHandle process(OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id)));
+    // Termination runs on after TerminateProcess returns, and the process's
+    // windows stay until it is done: wait (within the response bound) until
+    // it has ended, so that the script's next call no longer sees them.
+    HANDLE opened = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, static_cast<DWORD>(id));
+    if (!opened)
+        opened = OpenProcess(PROCESS_TERMINATE, FALSE, static_cast<DWORD>(id));
+    KernelHandle process(opened);
     const bool killed = process && TerminateProcess(process.Get(), 0) != 0;
+    if (killed)
+        WaitForSingleObject(process.Get(), squire::ResponseTimeoutMs());
     ReturnBool(call, killed);
 }
 

@@ -8,6 +8,7 @@
 #include "ClassWindow.h"
 
 #include "Declarations.h"
+#include "InputSettle.h"
 #include "InputSynthesis.h"
 #include "WindowChecker.h"
 
@@ -22,8 +23,21 @@
 
 namespace {
 
-constexpr int kLookupTries = 501;
 constexpr int kLookupPauseMs = 10;
+
+// Functions that post to the application or change its windows from
+// outside: the call returns once the window's thread has carried them out.
+bool ActsThroughTheApplication(const String& function)
+{
+    static const char* const kNames[] = {"Click",    "Select",   "Close",   "PressButton", "MouseMove",
+                                         "Minimize", "Maximize", "Restore", "MoveWin",     "ResizeWin",
+                                         "SetActive", "BringToTop", "Blink"};
+    for (const char* name : kNames) {
+        if (function == name)
+            return true;
+    }
+    return false;
+}
 
 CData* Param(SSI_FunctionAPI& call, int index)
 {
@@ -109,7 +123,8 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         windowClass = GetClass(bound);
     } else {
         CStatus status;
-        for (int attempt = 0; attempt < kLookupTries; ++attempt) {
+        const int tries = LookupTimeoutMs() / kLookupPauseMs + 1;
+        for (int attempt = 0; attempt < tries; ++attempt) {
             status = FindMe(menuItemId, menuHandle);
             if (status.IsSuccess())
                 break;
@@ -132,16 +147,20 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         return;
     if (isMenu) {
         MenuFunction(call, menuItemId, menuHandle);
-        return;
+    } else {
+        String cls = effectiveClass;
+        if (cls.FindOneOf("*", -1) >= 0)
+            cls = GetClass(foundWindow);
+        if (IsLocalClass(cls))
+            Internal_FunctionProcessor(call, foundWindow, cls);
+        else
+            SquireRemoteCall(call, foundWindow, cls);
     }
-
-    String cls = effectiveClass;
-    if (cls.FindOneOf("*", -1) >= 0)
-        cls = GetClass(foundWindow);
-    if (IsLocalClass(cls))
-        Internal_FunctionProcessor(call, foundWindow, cls);
-    else
-        SquireRemoteCall(call, foundWindow, cls);
+    if (call.m_ReturnStatus.IsSuccess() && ActsThroughTheApplication(function)) {
+        CStatus settled = KeyInput::SettlePosted(foundWindow);
+        if (settled.IsWarning())
+            call.m_ReturnStatus = settled;
+    }
 }
 
 bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
@@ -182,7 +201,7 @@ bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
         call.m_ReturnStatus = CStatus::MakeOK();
     } else if (function == "SetActive") {
         KeyInput::Activate(foundWindow);
-        call.m_ReturnStatus = CStatus::MakeOK();
+        call.m_ReturnStatus = KeyInput::SettlePosted(foundWindow);
     } else if (function == "IsEnabled" && !isMenu) {
         CDataBool value(IsWindowEnabled(foundWindow) != FALSE);
         call.SetReturnData(&value);
@@ -193,9 +212,9 @@ bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
     } else if (function == "TypeKeys") {
         call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, StringParam(call, 0));
     } else if (function == "KeyDown") {
-        call.m_ReturnStatus = KeyInput::TypeKeys2(StringParam(call, 0), 1);
+        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, StringParam(call, 0), 1);
     } else if (function == "KeyUp") {
-        call.m_ReturnStatus = KeyInput::TypeKeys2(StringParam(call, 0), 2);
+        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, StringParam(call, 0), 2);
     } else {
         return false;
     }

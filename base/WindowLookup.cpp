@@ -210,8 +210,7 @@ CStatus CDataWindow::TypeKeysEx(String& keys)
 
 CStatus CDataWindow::TypeKeys2(HWND wnd, String& key, unsigned mode)
 {
-    (void)wnd;
-    return KeyInput::TypeKeys2(key, mode);
+    return KeyInput::TypeKeys2(wnd, key, mode);
 }
 
 unsigned CDataWindow::GetKeyCode(String& name)

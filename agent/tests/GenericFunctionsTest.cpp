@@ -195,7 +195,8 @@ TEST_F(GenericFunctionsTest, SetActiveAndIsActive)
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == frame.Handle(); }));
     AgentCall onControl("IsActive");
     onControl.Run(button, "Button");
-    EXPECT_EQ(1, onControl.ResultInt());
+    ASSERT_TRUE(onControl.HasBoolResult());  // declared bool in the table
+    EXPECT_TRUE(onControl.ResultBool());
 
     // A dialog owned by the frame comes to the foreground: its controls and
     // itself are active, the frame it belongs to is not.
@@ -209,13 +210,14 @@ TEST_F(GenericFunctionsTest, SetActiveAndIsActive)
     ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == dialog.Handle(); }));
     AgentCall dialogControl("IsActive");
     dialogControl.Run(inDialog, "Button");
-    EXPECT_EQ(1, dialogControl.ResultInt());
+    EXPECT_TRUE(dialogControl.ResultBool());
     AgentCall dialogItself("IsActive");
     dialogItself.Run(dialog, TestFrame::ClassName());
-    EXPECT_EQ(1, dialogItself.ResultInt());
+    EXPECT_TRUE(dialogItself.ResultBool());
     AgentCall owner("IsActive");
     owner.Run(button, "Button");
-    EXPECT_EQ(0, owner.ResultInt());
+    ASSERT_TRUE(owner.HasBoolResult());
+    EXPECT_FALSE(owner.ResultBool());
 }
 
 TEST_F(GenericFunctionsTest, BlinkRestoresTheVisibility)

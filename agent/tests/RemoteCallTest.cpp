@@ -1,5 +1,6 @@
 // The agent protocol end to end inside one process: a second thread owns
 // the window and runs a message loop, the test thread is the caller.
+#include <string>
 #include "Hook.h"
 #include "RemoteCall.h"
 
@@ -105,7 +106,13 @@ TEST(RemoteCallTest, HungTargetTimesOutAndTheNextCallWorks)
         PrepareGetCount(call);
         String cls("SysListView32");
         SquireRemoteCall(call, hung.Window(), cls, 20);
-        EXPECT_EQ(call.m_ReturnStatus.GetStatusMessage(), "Kestrel Internal Error: Squire not synchronized. (K00301)");
+        // The message says the application is not responding, with the
+        // window, its class and the bound waited.
+        EXPECT_TRUE(call.m_ReturnStatus.IsError());
+        const std::string message = call.m_ReturnStatus.GetStatusMessage().c_str();
+        EXPECT_EQ(message.rfind("The application is not responding: window '", 0), 0u) << message;
+        EXPECT_NE(message.find("(class 'SysListView32') did not answer within 200 ms. (K00301)"), std::string::npos)
+            << message;
     }
     WindowThread live;
     SSI_FunctionAPI call;

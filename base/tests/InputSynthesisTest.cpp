@@ -100,13 +100,55 @@ TEST(TypeKeys, CharactersEscapesAndALoneAngleBracket)
         ExpectChar(expected, c);
     EXPECT_EQ(rec.events, expected);
 
-    // An unknown escape is skipped without an error; typing goes on.
+    // An unknown escape types nothing; typing goes on, and the first
+    // unknown name is named in a warning. Names compare exactly.
     rec.events.clear();
-    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "<NOPE>x<").IsSuccess());
+    CStatus status = KeyInput::TypeKeys(nullptr, "<NOPE>x<enter><");
+    EXPECT_TRUE(status.IsWarning());
+    EXPECT_EQ(status.GetStatusMessage(), "Unknown key name '<NOPE>' typed as nothing. (K01604)");
     expected.clear();
     ExpectChar(expected, 'x');
     ExpectChar(expected, '<');
     EXPECT_EQ(rec.events, expected);
+    rec.events.clear();
+    EXPECT_EQ(KeyInput::TypeKeys(nullptr, "<enter>").GetStatusMessage(),
+              "Unknown key name '<enter>' typed as nothing. (K01604)");
+    EXPECT_EQ(KeyInput::TypeKeys(nullptr, "<CTLR-A>").GetStatusMessage(),
+              "Unknown key name '<CTLR-A>' typed as nothing. (K01604)");
+    EXPECT_TRUE(rec.events.empty());
+
+    // <<> and <>> are the angle brackets themselves, so a '<' with a '>'
+    // later in the text can be typed.
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "1 <<> 2 and 3 > 2").IsSuccess());
+    expected.clear();
+    for (char c : std::string("1 < 2 and 3 > 2"))
+        ExpectChar(expected, c);
+    EXPECT_EQ(rec.events, expected);
+}
+
+// A character the keyboard layout has no key for goes out as a Unicode key
+// event instead of being dropped.
+TEST(TypeKeys, CharactersWithoutAKeyAreSentAsUnicode)
+{
+    struct UnicodeRecorder : Recorder {
+        void Unicode(unsigned short character, unsigned flags) override
+        {
+            events.push_back({false, 0xE7 /* VK_PACKET */, character, flags});
+        }
+    } rec;
+    ScopedInputSink scope(rec);
+    // Among the printable characters, some may have no key in this layout
+    // (under Wine's keyboard map, '(' and ')'); each one is still typed.
+    for (char c = 0x20; c < 0x7F; ++c) {
+        rec.events.clear();
+        ASSERT_TRUE(KeyInput::TypeKeys(nullptr, String(std::string(1, c))).IsSuccess());
+        std::vector<Event> expected;
+        if (VkKeyScanA(c) == -1)
+            expected = {{false, 0xE7, static_cast<unsigned>(c), 0}, {false, 0xE7, static_cast<unsigned>(c), 2}};
+        else
+            ExpectChar(expected, c);
+        EXPECT_EQ(rec.events, expected) << "character " << c;
+    }
 }
 
 TEST(TypeKeys, ModifierCombinations)
@@ -205,22 +247,12 @@ TEST(TypeKeys, RealKeysReachAnEditControl)
     HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 280, 24, frame,
                                 nullptr, nullptr, nullptr);
     ASSERT_NE(edit, nullptr);
-    SetForegroundWindow(frame);
-    SetFocus(edit);
-    ASSERT_TRUE(KeyInput::TypeKeys(edit, "Ab-d! <SPACE>x<BKSP>y<z").IsSuccess());
-    const std::string want = "Ab-d!  y<z";
+    // TypeKeys gives the edit the focus and returns once this thread has
+    // taken the keys: no waiting loop here.
+    ASSERT_TRUE(KeyInput::TypeKeys(edit, "Ab-d! <SPACE>x<BKSP>y<z f(x)").IsSuccess());
     char text[64] = {};
-    for (int i = 0; i < 500; ++i) {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-        GetWindowTextA(edit, text, sizeof text);
-        if (want == text) break;
-        Sleep(10);
-    }
-    EXPECT_EQ(std::string(text), want);
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_EQ(std::string(text), "Ab-d!  y<z f(x)");
     DestroyWindow(frame);
 }
 

@@ -135,6 +135,14 @@ LRESULT CALLBACK MainFrame::Proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
 }
 
 LRESULT MainFrame::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
+    // A test hook: the registered message "KestrelTarget.Busy" keeps the
+    // GUI thread busy for wParam milliseconds (at most 30 s), as a hung
+    // application would be, so tests can check that callers stay bounded.
+    static const UINT busyMessage = RegisterWindowMessageA("KestrelTarget.Busy");
+    if (msg == busyMessage) {
+        Sleep(static_cast<DWORD>(wParam < 30000 ? wParam : 30000));
+        return 0;
+    }
     switch (msg) {
     case WM_CREATE:
         OnCreate();

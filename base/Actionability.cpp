@@ -1,0 +1,136 @@
+#include "Actionability.h"
+
+#include "InputBarrier.h"
+#include "ResponseBound.h"
+
+namespace KeyInput {
+
+namespace {
+
+constexpr DWORD kRetryPauseMs = 10;
+
+bool IsGroupBox(HWND wnd)
+{
+    char cls[16] = "";
+    GetClassNameA(wnd, cls, sizeof(cls));
+    return lstrcmpiA(cls, "Button") == 0 && (GetWindowLongA(wnd, GWL_STYLE) & 0xF) == BS_GROUPBOX;
+}
+
+// Windows that a click passes through: group boxes, tool tips and windows
+// marked transparent to the mouse.
+bool LetsClicksThrough(HWND wnd)
+{
+    if (IsGroupBox(wnd)) return true;
+    if (GetWindowLongA(wnd, GWL_EXSTYLE) & WS_EX_TRANSPARENT) return true;
+    char cls[32] = "";
+    GetClassNameA(wnd, cls, sizeof(cls));
+    return lstrcmpiA(cls, "tooltips_class32") == 0;
+}
+
+bool IsSelfOrDescendant(HWND wnd, HWND candidate)
+{
+    return candidate == wnd || IsChild(wnd, candidate);
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+String DescribeWindow(HWND wnd)
+{
+    char cls[256] = "";
+    GetClassNameA(wnd, cls, sizeof(cls));
+    return String::Printf("'%s' (class '%s')", squire::StoredWindowText(wnd).c_str(), cls);
+}
+
+HWND CoveringWindow(HWND wnd, POINT point)
+{
+    // What the system finds at the point; only a window of another family
+    // can cover. A static or group box of the caller's own thread answers
+    // the hit test as transparent, so the system's answer alone would call
+    // such a window covered by its parent: the geometric walk below
+    // decides then.
+    HWND hit = WindowFromPoint(point);
+    if (hit && IsSelfOrDescendant(wnd, hit)) return nullptr;
+    // Every visible window above `wnd` or one of its ancestors, at the same
+    // level, that contains the point covers it.
+    for (HWND level = wnd; level;) {
+        for (HWND above = GetWindow(level, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV)) {
+            if (!IsWindowVisible(above) || LetsClicksThrough(above)) continue;
+            RECT rect{};
+            if (GetWindowRect(above, &rect) && PtInRect(&rect, point)) return above;
+        }
+        if (!(GetWindowLongA(level, GWL_STYLE) & WS_CHILD)) break;
+        level = GetParent(level);
+    }
+    return nullptr;
+}
+
+CStatus WaitUntilClickable(HWND wnd, POINT point)
+{
+    const DWORD bound = squire::ResponseTimeoutMs();
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const char* problem = nullptr;
+        HWND covering = nullptr;
+        RECT before{}, after{};
+        GetWindowRect(wnd, &before);
+        if (!IsWindowVisible(wnd)) {
+            problem = "is not visible";
+        } else if (!IsWindowEnabled(wnd)) {
+            problem = "is disabled";
+        } else {
+            // A point outside the window is the script's choice; only a
+            // point on the window is checked for cover.
+            if (PtInRect(&before, point)) covering = CoveringWindow(wnd, point);
+            Sleep(1);
+            GetWindowRect(wnd, &after);
+            if (!SameRect(before, after)) problem = "kept moving";
+        }
+        if (!problem && !covering) return CStatus::MakeOK();
+        if (GetTickCount() - start >= bound) {
+            const String self = DescribeWindow(wnd);
+            if (covering)
+                return CStatus::MakeError(
+                    String::Printf("Window %s is covered at (%ld, %ld) by window %s; nothing was clicked. (K01620)",
+                                   self.c_str(), point.x, point.y, DescribeWindow(covering).c_str()));
+            const char* code = problem[3] == 'n' ? "K01621" : problem[3] == 'd' ? "K01622" : "K01623";
+            return CStatus::MakeError(
+                String::Printf("Window %s %s; nothing was clicked. (%s)", self.c_str(), problem, code));
+        }
+        Sleep(kRetryPauseMs);
+    }
+}
+
+CStatus PrepareTyping(HWND wnd)
+{
+    HWND top = GetAncestor(wnd, GA_ROOT);
+    if (!top) top = wnd;
+    const DWORD thread = GetWindowThreadProcessId(wnd, nullptr);
+    if (GetForegroundWindow() != top) {
+        SetForegroundWindow(top);
+        SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+    }
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    const bool focused = GetGUIThreadInfo(thread, &info) && info.hwndFocus && IsSelfOrDescendant(wnd, info.hwndFocus);
+    if (!focused) {
+        squire::GiveFocus(wnd, squire::ResponseTimeoutMs());
+        info = GUITHREADINFO{};
+        info.cbSize = sizeof(info);
+        GetGUIThreadInfo(thread, &info);
+    }
+    // Keys go to the focus of the foreground thread: both must be right.
+    GUITHREADINFO foreground{};
+    foreground.cbSize = sizeof(foreground);
+    const bool ok = info.hwndFocus && IsSelfOrDescendant(wnd, info.hwndFocus) && GetGUIThreadInfo(0, &foreground) &&
+                    foreground.hwndFocus == info.hwndFocus;
+    if (ok) return CStatus::MakeOK();
+    return CStatus::MakeError(String::Printf(
+        "Could not give the keyboard focus to window %s; nothing was typed. (K01624)", DescribeWindow(wnd).c_str()));
+}
+
+}  // namespace KeyInput

@@ -1,0 +1,26 @@
+// Waiting, after input was sent or a command posted, until the application
+// has taken it, so that the next call of a script sees its effect. The wait
+// is bounded by the response bound; an application that does not get there
+// in time gives a warning (K01625) and the script goes on.
+#pragma once
+
+#include "Loom.h"
+
+#include <windows.h>
+
+namespace KeyInput {
+
+// The thread that owns the keyboard focus now (the foreground window's
+// thread), or 0 when there is no foreground window.
+DWORD FocusThread();
+
+// Keys were just injected while `focusThread` owned the focus.
+CStatus SettleKeys(DWORD focusThread);
+// Mouse input was just injected over `target` (the window at the point
+// before the input), while `focusThread` owned the focus.
+CStatus SettleMouse(HWND target, DWORD focusThread);
+// A command was just posted to `wnd` (or a change made to it that its
+// thread carries out).
+CStatus SettlePosted(HWND wnd);
+
+}  // namespace KeyInput
