@@ -2,6 +2,7 @@
 // travel through the shared block, and garbage in the block must neither
 // crash nor hang the target.
 #include "Hook.h"
+#include "SquireProtocol.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
 #include "RemoteCall.h"
@@ -52,7 +53,7 @@ HWND OpenListView(TargetProcess& target)
     return GetDlgItem(dialog, IDC_LISTVIEW);
 }
 
-// How many handles this process holds. Wine does not count them
+// How many handles this process holds. WINE_DIFFERENCE: Wine does not count them
 // (GetProcessHandleCount gives 0), but it hands out the lowest free slot, so
 // there the value of a fresh handle grows when handles leak.
 unsigned long HandleFootprint()

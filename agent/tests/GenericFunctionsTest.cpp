@@ -38,7 +38,7 @@ TEST_F(GenericFunctionsTest, GetTextAndSetText)
 }
 
 // A window class whose text is 40,000 characters long, answered by its own
-// WM_GETTEXT (Wine refuses a window title that long, and an edit control
+// WM_GETTEXT (WINE_DIFFERENCE: Wine refuses a window title that long, and an edit control
 // takes tens of seconds to lay it out).
 LRESULT CALLBACK LongTextProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -224,7 +224,7 @@ TEST_F(GenericFunctionsTest, BlinkRestoresTheVisibility)
 {
     HWND frame = SharedFrame();
     TestWindow hidden("Static", "h", WS_CHILD, 5, 5, 60, 20, frame);
-    // steady_clock, not GetTickCount: the latter moves in 16 ms steps under Wine.
+    // WINE_DIFFERENCE: steady_clock, not GetTickCount: the latter moves in 16 ms steps under Wine.
     const auto start = std::chrono::steady_clock::now();
     AgentCall blink("Blink");
     blink.Int(1).Arrive(CStatus(3, "Success", 0)).Run(hidden, "Static");

@@ -1,6 +1,7 @@
 // Menu functions on a menu of this process, and on KestrelTarget's menu bar
 // from outside (where Wine lets only the owner read its menus).
 #include "MenuFunctions.h"
+#include "MenuRemote.h"
 #include "TargetProcess.h"
 
 #include <gtest/gtest.h>
@@ -111,7 +112,7 @@ TEST(MenuFunctionsTest, MenusOfAnotherProcessRunInsideIt)
 {
     kt::test::TargetProcess target;
     ASSERT_NE(target.frame(), nullptr);
-    // Wine keeps menus inside the process that made them; Windows does not.
+    // WINE_DIFFERENCE: Wine keeps menus inside the process that made them; Windows does not.
     const bool readable = CanReadMenu(target.frame());
     std::printf("menus of another process readable here: %s\n", readable ? "yes (Windows)" : "no (Wine)");
 

@@ -2,6 +2,7 @@
 // the window and runs a message loop, the test thread is the caller.
 #include <string>
 #include "Hook.h"
+#include "SquireProtocol.h"
 #include "RemoteCall.h"
 
 #include <gtest/gtest.h>

@@ -138,7 +138,7 @@ TEST(TypeKeys, CharactersWithoutAKeyAreSentAsUnicode)
     } rec;
     ScopedInputSink scope(rec);
     // Among the printable characters, some may have no key in this layout
-    // (under Wine's keyboard map, '(' and ')'); each one is still typed.
+    // (WINE_DIFFERENCE: under Wine's keyboard map, '(' and ')'); each one is still typed.
     for (char c = 0x20; c < 0x7F; ++c) {
         rec.events.clear();
         ASSERT_TRUE(KeyInput::TypeKeys(nullptr, String(std::string(1, c))).IsSuccess());

@@ -164,13 +164,19 @@ TEST_F(RegKeyTest, CopiesShareOneKeyUntilTheLastLetsGo)
     EXPECT_EQ(assigned.operator_equal(&notAKey, nullptr), nullptr);
     EXPECT_FALSE(assigned.CopyData(&notAKey));
 
-    // A handle written by a script is never used for registry access.
+    // A handle written by a script never swaps the key: while one is open
+    // the write is ignored and the key stays in use.
+    const int opened = assigned.Handle;
     CVariable handle("Handle");
     CDataInt bogus(0x1234);
     handle.SetData(&bogus);
     ASSERT_TRUE(assigned.SSI_UpdateVariable(handle, 0));
-    EXPECT_EQ(assigned.Handle, 0x1234);
-    EXPECT_EQ(assigned.GetValueCount(), -1);
+    EXPECT_EQ(assigned.Handle, opened);
+    EXPECT_EQ(assigned.GetValueCount(), 1);
+    // Without an open key the number is only kept for reading back.
+    ASSERT_TRUE(copy.SSI_UpdateVariable(handle, 0));
+    EXPECT_EQ(copy.Handle, 0x1234);
+    EXPECT_EQ(copy.GetValueCount(), -1);
 }
 
 TEST_F(RegKeyTest, MembersAndFunctionsThroughTheEngineInterface)

@@ -236,6 +236,34 @@ TEST_F(LookupWindows, MenusResolveToMenuAndCommand)
     EXPECT_FALSE(below.FindMe(id, menu).IsSuccess());
 }
 
+// A separator has no command (0) and is a menu object all the same: the
+// menu functions answer for the item, not for the owner window.
+TEST_F(LookupWindows, SeparatorIsAMenuObject)
+{
+    CDataWindow prototype;
+    prototype.InitData();  // the checker learns the window functions
+    CDataWindow::SetDelay(0);
+    CDataWindow top, file, separator;
+    Describe(top, kFrameClass, "Lookup Test Frame");
+    Describe(file, "Menu", "", 0, &top);
+    Describe(separator, "MenuItem", "", 1, &file);
+    separator.name = "Separator";
+    auto ask = [&](const char* function, int type) {
+        SSI_FunctionAPI call;
+        call.m_FunctionName = function;
+        call.InitParams(0);
+        call.GetReturnData()->SetType(type);
+        separator.SSI_FunctionProcessor(call);
+        CData* data = call.GetReturnData()->GetWorkingData();
+        return call.m_ReturnStatus.IsSuccess() && data ? data->GetString().str()
+                                                       : call.m_ReturnStatus.GetStatusMessage().str();
+    };
+    EXPECT_EQ(ask("IsSeparator", CDataBool::GetRegisteredType()), "true");
+    EXPECT_EQ(ask("IsChecked", CDataBool::GetRegisteredType()), "false");
+    EXPECT_EQ(ask("GetMenuText", CDataString::GetRegisteredType()), "");
+    EXPECT_EQ(ask("Select", CDataVoid::GetRegisteredType()), "Could not post message. (K00400)");
+}
+
 // A failed lookup among 1,000 siblings ends (and says so) without waiting.
 TEST(LookupManySiblings, FailedLookupAmongAThousandWindows)
 {

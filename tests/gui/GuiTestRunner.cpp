@@ -242,7 +242,7 @@ bool RunLoom(const std::string& loom, const std::string& script, bool quiet, std
     if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
         return false;
     Handle process(info.hProcess), thread(info.hThread);
-    // Only loom holds the write end now: reading ends when loom ends.
+    // Only loom (and what it starts) holds the write end now.
     CloseHandle(*writeEnd.Out());
     *writeEnd.Out() = nullptr;
     DWORD start = GetTickCount();
@@ -261,6 +261,10 @@ bool RunLoom(const std::string& loom, const std::string& script, bool quiet, std
             }
             continue;
         }
+        // Loom has ended and its output is read: done, even where a program
+        // it started (a command through the shell, a service Wine started
+        // on its behalf) still holds the write end.
+        if (WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0) break;
         if (GetTickCount() - start > static_cast<DWORD>(kLoomTimeoutMs)) {
             TerminateProcess(process.Get(), 3);
             timedOut = true;

@@ -23,7 +23,10 @@ script() {  # script NAME BODY: a script using the target's declarations
   printf 'use "KestrelTarget.dec";\nSetDelay(0);\n%s\n' "$2" >"$WORK/$1.lm"
 }
 loom() {  # loom NAME: runs a script, prints its output
-  (cd "$WORK" && wine "$BIN/loom.exe" "$1.lm" 2>&1 | tr -d '\r') || true
+  # Through a file, not a pipe: a program Wine starts on loom's behalf may
+  # inherit a pipe and keep it open after loom has ended.
+  (cd "$WORK" && wine "$BIN/loom.exe" "$1.lm" >"$WORK/$1.out" 2>&1) || true
+  tr -d '\r' <"$WORK/$1.out"
 }
 fail() { echo "FAIL: $*"; exit 1; }
 

@@ -1,6 +1,8 @@
 # Runs one script test: loom on SCRIPT (through EMULATOR when set), then
 # checks what the script's comments expect:
-#   // expect: TEXT       a line the run must print (stdout or stderr), in order
+#   // expect: TEXT       a line the run must print (stdout or stderr), in order;
+#                         every error or warning line of the script must be
+#                         expected, so none goes by unnoticed
 #   // expect-exit: N     loom's exit status (0 when absent)
 #   // package: NAME      load PACKAGE_DIR/NAME<PACKAGE_SUFFIX> with --package
 #   // stdin: TEXT        a line fed to loom's standard input, in order (with
@@ -83,6 +85,28 @@ foreach(i RANGE 1 ${count})
   string(LENGTH "\n${text}" skip)
   math(EXPR at "${at} + ${skip}")
   string(SUBSTRING "${rest}" ${at} -1 rest)
+endforeach()
+
+# An error or warning line of a script ("file.lm:LINE: error: ...") that no
+# expect line names is a failure too.
+set(expected_texts "")
+foreach(i RANGE 1 ${count})
+  if(count EQUAL 0)
+    break()
+  endif()
+  list(APPEND expected_texts "${expect_${i}}")
+endforeach()
+string(REPLACE ";" "<semicolon>" listed "${output}")
+string(REPLACE "\n" ";" output_lines "${listed}")
+foreach(line IN LISTS output_lines)
+  if(line MATCHES "\\.lm:[0-9]+(:[0-9]+)?: (error|warning): ")
+    list(FIND expected_texts "${line}" known)
+    if(known EQUAL -1)
+      string(REPLACE "<semicolon>" ";" shown "${line}")
+      message("not expected: ${shown}")
+      set(failed TRUE)
+    endif()
+  endif()
 endforeach()
 
 if(failed)

@@ -260,10 +260,12 @@ CStatus CDataRegKey::SSI_UpdateVariable(CVariable& variable, char fetch)
         int value = data && data->GetType() == CDataInt::GetRegisteredType()
                         ? static_cast<CDataInt*>(data)->Data
                         : 0;
-        // A handle written by the script is never used for registry access:
-        // this value lets go of its key unless the number names that key.
-        if (&field == &Handle && (!m_Key || value != HandleValue(m_Key->Get())))
-            m_Key.reset();
+        // Handle shows the number of the key this value has open. A script
+        // cannot swap the key by writing another number: while a key is
+        // open the write is ignored and the key stays in use; without one
+        // the number is only kept for reading back.
+        if (&field == &Handle && m_Key)
+            return CStatus::MakeOK();
         field = value;
         return CStatus::MakeOK();
     }

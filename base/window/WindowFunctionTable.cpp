@@ -6,13 +6,6 @@ namespace {
 
 // Parameter and result codes: i int, s string, b bool, w window,
 // m bitmap (the standard package's type; none while it is not loaded).
-struct WindowFunctionEntry {
-    const char* windowClass;
-    const char* name;
-    const char* params;
-    char result;  // 0: no result
-};
-
 const WindowFunctionEntry kWindowFunctions[] = {
     {"MainWin", "AddChild", "ws", 0},
     {"MainWin", "GetText", "", 's'},
@@ -109,6 +102,12 @@ int TypeOf(char code)
 }
 
 }  // namespace
+
+const WindowFunctionEntry* WindowFunctionRows(int& count)
+{
+    count = static_cast<int>(sizeof kWindowFunctions / sizeof kWindowFunctions[0]);
+    return kWindowFunctions;
+}
 
 void RegisterWindowFunctions(CDataWindow& window)
 {

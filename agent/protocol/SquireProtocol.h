@@ -1,7 +1,8 @@
-// The agent's hook: installed on the thread that owns a target window, it
-// receives the caller's type tags and call message, runs the call on that
-// thread and signals completion through words shared by every process that
-// loads this library.
+// The agent's call protocol, shared by the caller and the hook inside the
+// application: the thread messages that carry the type tags and the call,
+// and the words shared by every process that loads the agent (the hook's
+// handle, the tags received so far, the state and the answer's flag). The
+// request itself travels in the shared block (MemoryMapper.h).
 #pragma once
 
 #include "SquireApi.h"
@@ -21,11 +22,20 @@ constexpr WPARAM SQUIRE_CMD_TAG_VOID = 102005;
 // normally handled already; a call without them is garbage.
 constexpr int kSquireTagTries = 100;
 
-SQUIRE_ENTRY int SetSquireHook(DWORD threadId, int install);
+// Waits (tries of 10 ms) until the agent has answered; 0 when it did not.
 SQUIRE_ENTRY int WaitForSync(int tries);
+// Clears the answer's flag, the tag count and the state before a call.
 SQUIRE_ENTRY void ClearSquireSync();
 
 namespace squire {
+
+// The words themselves. Only the caller's side and the hook touch them.
+namespace shared {
+extern volatile LONG hookHandle;
+extern volatile LONG tagCount;
+extern volatile LONG stateFlags;
+extern volatile LONG syncFlag;
+}  // namespace shared
 
 // Read-only views of the shared words, for the caller and for tests.
 SQUIRE_API LONG SharedSyncFlag();

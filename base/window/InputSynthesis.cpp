@@ -124,6 +124,14 @@ int Normalise(int pixel, int size)
     return static_cast<int>(value > 65535 ? 65535 : value);
 }
 
+// A window of a menu that is open (class "#32768"), or a window inside one.
+bool IsMenuWindow(HWND wnd)
+{
+    char cls[16] = "";
+    GetClassNameA(GetAncestor(wnd, GA_ROOT), cls, sizeof(cls));
+    return lstrcmpA(cls, "#32768") == 0;
+}
+
 // The warning for the first key name that typed nothing, or OK.
 CStatus UnknownKeyWarning(const String& name)
 {
@@ -337,6 +345,12 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
         return clickable;
     if (action == 1 && !(GetWindowLongA(wnd, GWL_STYLE) & WS_POPUP))
         Activate(wnd);
+    // A click on a window of an application that is not in the foreground
+    // activates it, as a user's click does; doing it first also puts the
+    // click and the mark that follows it into one input queue. Menus are
+    // left alone: activating their owner would close them.
+    if (SendsRealInput() && FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd))
+        SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
     gSink->Mouse(0x8001, ax, ay);
     if (button < 0 || button > 2)

@@ -15,6 +15,7 @@
 #include "DataBitmap.h"
 #include "FunctionProcessor.h"
 #include "MenuFunctions.h"
+#include "MenuRemote.h"
 #include "RemoteCall.h"
 
 #include <windows.h>
@@ -136,13 +137,21 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         }
     }
 
+    // A class given as a pattern (e.g. "SysList*") is checked as the class
+    // of the window it found.
     String effectiveClass = ResolveClassAlias(windowClass);
+    if (effectiveClass.FindOneOf("*", -1) >= 0 && foundWindow) {
+        String found = GetClass(foundWindow);
+        effectiveClass = ResolveClassAlias(found);
+    }
     CStatus check = CheckClassFunction(call, effectiveClass);
     if (!check.IsSuccess()) {
         call.m_ReturnStatus = check;
         return;
     }
-    const bool isMenu = menuItemId != 0 && menuHandle != nullptr;
+    // Only the menu resolution sets a menu handle. A separator has the
+    // command identifier 0 and is a menu object all the same.
+    const bool isMenu = menuHandle != nullptr;
     if (DispatcherFunction(call, isMenu))
         return;
     if (isMenu) {

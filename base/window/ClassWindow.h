@@ -81,14 +81,6 @@ public:
     static bool PartialMatches(const String& C, const String& T, const String& P, const String& Q,
                                int clsPartial, int tagPartial);
 
-    // Input synthesis on this value's window (see InputSynthesis.h).
-    static CStatus TypeKeys(HWND wnd, String& text);
-    static CStatus TypeKeysEx(String& keys);
-    static CStatus TypeKeys2(HWND wnd, String& key, unsigned mode);
-    static unsigned GetKeyCode(String& name);
-    static int IsShifted(char c);
-    static CStatus MouseClick(HWND wnd, int button, int x, int y, int action);
-
     // Runs a control function in this process with the control processor.
     static void Internal_FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className);
 

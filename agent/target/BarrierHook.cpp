@@ -2,14 +2,6 @@
 
 #include "BarrierProtocol.h"
 
-#include <cwchar>
-
-// Shared by every process that loads the agent: the caller writes them, the
-// hook inside the application reads them.
-#define SQUIRE_SHARED __attribute__((section(".shr"), shared))
-volatile LONG gBarrierCounter SQUIRE_SHARED = 0;
-volatile LONG gKeyMarkNumber SQUIRE_SHARED = 0;
-volatile LONG gFocusWindow SQUIRE_SHARED = 0;
 
 namespace squire {
 
@@ -18,11 +10,12 @@ namespace {
 // The idle request waiting for its timer, on the hooked thread.
 UINT_PTR gIdleTimer = 0;
 LONG gIdleNumber = 0;
+int gIdleTicks = 0;
 
 void Signal(LONG number)
 {
     wchar_t name[64];
-    BarrierEventName(0, number, name, sizeof(name) / sizeof(name[0]));
+    BarrierEventName(number, name, sizeof(name) / sizeof(name[0]));
     // A caller that gave up has closed its event: nothing to signal then.
     HANDLE event = OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
     if (!event) return;
@@ -56,11 +49,12 @@ void HandleRequest(WPARAM request, LONG number)
         // WM_TIMER comes only when no posted or input message is left.
         if (gIdleTimer) KillTimer(nullptr, gIdleTimer);
         gIdleNumber = number;
+        gIdleTicks = 0;
         gIdleTimer = SetTimer(nullptr, 0, 0, nullptr);
         if (!gIdleTimer) Signal(number);
         break;
     case kBarrierFocus:
-        SetFocus(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(static_cast<ULONG>(gFocusWindow))));
+        SetFocus(FocusRequestWindow());
         Signal(number);
         break;
     default:
@@ -75,37 +69,6 @@ bool IsKeyMessage(UINT message)
 
 }  // namespace
 
-UINT BarrierMessage()
-{
-    static const UINT message = RegisterWindowMessageW(L"Kestrel.Barrier");
-    return message;
-}
-
-void BarrierEventName(DWORD, LONG number, wchar_t* name, size_t size)
-{
-    std::swprintf(name, size, L"Local\\Kestrel.Barrier.%ld", static_cast<long>(number));
-}
-
-LONG NextBarrierNumber()
-{
-    return InterlockedIncrement(&gBarrierCounter);
-}
-
-void SetKeyMarkNumber(LONG number)
-{
-    InterlockedExchange(&gKeyMarkNumber, number);
-}
-
-void SetFocusRequestWindow(HWND window)
-{
-    InterlockedExchange(&gFocusWindow, static_cast<LONG>(reinterpret_cast<ULONG_PTR>(window)));
-}
-
-BYTE KeyMarkScan(LONG number)
-{
-    return static_cast<BYTE>((number & 0x7F) + 1);
-}
-
 LRESULT CALLBACK BarrierHookProc(int code, WPARAM removing, LPARAM lParam)
 {
     MSG* msg = reinterpret_cast<MSG*>(lParam);
@@ -115,12 +78,17 @@ LRESULT CALLBACK BarrierHookProc(int code, WPARAM removing, LPARAM lParam)
             msg->message = WM_NULL;
         } else if (IsKeyMessage(msg->message) && msg->wParam == kBarrierKey) {
             // The release is the last event of the mark.
-            const LONG number = gKeyMarkNumber;
+            const LONG number = KeyMarkNumber();
             const BYTE scan = static_cast<BYTE>((msg->lParam >> 16) & 0xFF);
             if ((msg->message == WM_KEYUP || msg->message == WM_SYSKEYUP) && scan == KeyMarkScan(number))
                 Drain(number, 0);
             msg->message = WM_NULL;
         } else if (msg->message == WM_TIMER && !msg->hwnd && gIdleTimer && msg->wParam == gIdleTimer) {
+            msg->message = WM_NULL;
+            // Input that reached the queue after the timer was armed keeps
+            // it running: the next tick comes once that input is handled.
+            if ((HIWORD(GetQueueStatus(QS_INPUT)) & QS_INPUT) && ++gIdleTicks < kBarrierDrainRounds)
+                return CallNextHookEx(nullptr, code, removing, lParam);
             KillTimer(nullptr, gIdleTimer);
             gIdleTimer = 0;
             Drain(gIdleNumber, 0);

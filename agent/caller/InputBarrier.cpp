@@ -2,6 +2,7 @@
 
 #include "BarrierHook.h"
 #include "BarrierProtocol.h"
+#include "Hook.h"
 
 namespace squire {
 
@@ -32,7 +33,7 @@ public:
     explicit BarrierEvent(LONG number)
     {
         wchar_t name[64];
-        BarrierEventName(0, number, name, sizeof(name) / sizeof(name[0]));
+        BarrierEventName(number, name, sizeof(name) / sizeof(name[0]));
         m_Event = CreateEventW(nullptr, TRUE, FALSE, name);
     }
     ~BarrierEvent()

@@ -36,6 +36,27 @@ private:
 
 namespace squire {
 
+// A view of the whole shared block, unmapped (before its mapping is closed)
+// on every path out. The caller creates the block; the hook inside the
+// application opens the one the caller made.
+class SQUIRE_API SharedBlockView {
+public:
+    enum Mode { Create, Open };
+    explicit SharedBlockView(Mode mode)
+        : m_View(static_cast<unsigned char*>(mode == Create ? m_Mapper.MakePointer() : m_Mapper.GetPointer()))
+    {
+    }
+    ~SharedBlockView() { m_Mapper.UnMap(m_View); }
+    SharedBlockView(const SharedBlockView&) = delete;
+    SharedBlockView& operator=(const SharedBlockView&) = delete;
+    // Null when the block could not be mapped.
+    unsigned char* Data() const { return m_View; }
+
+private:
+    CMemoryMapper m_Mapper;
+    unsigned char* m_View;
+};
+
 // The bounds of a view made by CMemoryMapper in this process, found from
 // any address inside it. Readers and writers never go past `end`.
 SQUIRE_API bool FindBlock(const void* address, unsigned char*& begin, unsigned char*& end);

@@ -1,6 +1,7 @@
 #include "RemoteCall.h"
 
 #include "Hook.h"
+#include "SquireProtocol.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
 #include "ResponseBound.h"
@@ -33,26 +34,36 @@ private:
     bool m_Installed;
 };
 
-// The caller's view of the block; unmapped before the mapper closes it.
-class CallerBlock {
-public:
-    CallerBlock() : m_View(static_cast<unsigned char*>(m_Mapper.MakePointer())) {}
-    ~CallerBlock() { m_Mapper.UnMap(m_View); }
-    CallerBlock(const CallerBlock&) = delete;
-    CallerBlock& operator=(const CallerBlock&) = delete;
-    unsigned char* Data() const { return m_View; }
-
-private:
-    CMemoryMapper m_Mapper;
-    unsigned char* m_View;
-};
-
 void PostTag(DWORD thread, WPARAM code, int type)
 {
     PostThreadMessageA(thread, WM_COMMAND, code, static_cast<LPARAM>(type));
 }
 
 }  // namespace
+
+int SetSquireHook(DWORD threadId, int install)
+{
+    volatile LONG& handle = squire::shared::hookHandle;
+    // Hook handles fit in 32 bits on both targets.
+    HHOOK held = reinterpret_cast<HHOOK>(static_cast<ULONG_PTR>(static_cast<ULONG>(handle)));
+    if (install) {
+        if (held) {
+            SquireLog("ghook!=null");
+            return 0;
+        }
+        HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, squire::SquireHookProc, squire::ModuleInstance(), threadId);
+        handle = static_cast<LONG>(reinterpret_cast<ULONG_PTR>(hook));
+        return hook ? 1 : 0;
+    }
+    if (!held) return 0;
+    if (!UnhookWindowsHookEx(held)) {
+        String error;
+        error.Format("Error: %d", static_cast<int>(GetLastError()));
+        SquireLog(error.c_str());
+    }
+    handle = 0;
+    return 1;
+}
 
 void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int tries)
 {
@@ -66,7 +77,7 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
 
     const DWORD thread = GetWindowThreadProcessId(window, nullptr);
     HookGuard hook(thread);
-    CallerBlock block;
+    squire::SharedBlockView block(squire::SharedBlockView::Create);
     if (!hook.Installed() || thread == 0) {
         call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
         return;

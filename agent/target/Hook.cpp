@@ -1,33 +1,26 @@
 #include "Hook.h"
 
-#include "BarrierHook.h"
 #include "FunctionProcessor.h"
 #include "Marshal.h"
 #include "MenuFunctions.h"
 #include "MemoryMapper.h"
 #include "SquireFunctionApi.h"
+#include "SquireProtocol.h"
 #include "SquireLog.h"
 #include "TypeMap.h"
 
 #include <atomic>
 #include <memory>
 
-// Words shared by every process that loads the agent: the caller's process
-// and the target's see the same copy.
-#define SQUIRE_SHARED __attribute__((section(".shr"), shared))
-volatile LONG gHookHandle SQUIRE_SHARED = 0;
-volatile LONG gTagCount SQUIRE_SHARED = 0;
-volatile LONG gStateFlags SQUIRE_SHARED = 0;
-volatile LONG gSyncFlag SQUIRE_SHARED = 0;
+using squire::shared::stateFlags;
+using squire::shared::syncFlag;
+using squire::shared::tagCount;
 
 namespace {
 
 constexpr LONG kStateCalled = 0x01;
 
 HINSTANCE gInstance = nullptr;
-
-// Hook handles fit in 32 bits on both targets.
-HHOOK HookHandle() { return reinterpret_cast<HHOOK>(static_cast<ULONG_PTR>(static_cast<ULONG>(gHookHandle))); }
 
 struct TagInfo {
     WPARAM code;
@@ -87,20 +80,6 @@ void ShowInternalError(const char* caption)
     }
 }
 
-// A view of the block, unmapped on every path out.
-class BlockView {
-public:
-    BlockView() : m_View(static_cast<unsigned char*>(m_Mapper.GetPointer())) {}
-    ~BlockView() { m_Mapper.UnMap(m_View); }
-    BlockView(const BlockView&) = delete;
-    BlockView& operator=(const BlockView&) = delete;
-    unsigned char* Data() const { return m_View; }
-
-private:
-    CMemoryMapper m_Mapper;
-    unsigned char* m_View;
-};
-
 void RunCall(HWND target)
 {
     SQUIRE_FunctionAPI call;
@@ -109,7 +88,7 @@ void RunCall(HWND target)
 
     SquireLog("function call received");
     int tries = 0;
-    while (gTagCount < 5) {
+    while (tagCount < 5) {
         if (++tries > kSquireTagTries) {
             // The tags never came: without them no type can be read.
             SquireLog("Less Data Here");
@@ -118,11 +97,11 @@ void RunCall(HWND target)
         Sleep(10);
         SquireLog("Sleeping...");
     }
-    SquireLog(gTagCount == 5 ? "All Data Here" : "Greater Data Here");
+    SquireLog(tagCount == 5 ? "All Data Here" : "Greater Data Here");
 
     std::unique_ptr<CData> className;
     {
-        BlockView block;
+        squire::SharedBlockView block(squire::SharedBlockView::Open);
         if (!block.Data()) {
             SquireLog("Bad aptr");
             return;
@@ -147,87 +126,44 @@ void RunCall(HWND target)
     }
     className.reset();
     {
-        BlockView block;
+        squire::SharedBlockView block(squire::SharedBlockView::Open);
         if (block.Data()) WriteFunctionAPI(block.Data(), &call);
     }
     SquireLog("Finished Proc");
-    gSyncFlag = 1;
-}
-
-LRESULT CALLBACK SquireHookProc(int code, WPARAM removing, LPARAM lParam)
-{
-    SquireLog("Got Message");
-    MSG* msg = reinterpret_cast<MSG*>(lParam);
-    if (!msg || code < 0 || !removing || msg->message != WM_COMMAND)
-        return CallNextHookEx(HookHandle(), code, removing, lParam);
-    if (msg->wParam == SQUIRE_CMD_CALL) {
-        if (gStateFlags & kStateCalled) return 0;
-        gStateFlags = gStateFlags | kStateCalled;
-        RunCall(reinterpret_cast<HWND>(msg->lParam));
-        return 0;
-    }
-    for (const TagInfo& tag : kTags) {
-        if (msg->wParam != tag.code) continue;
-        if (gStateFlags & tag.bit) break;
-        SquireLog(tag.text);
-        CTypeMap::Instance().Add(static_cast<int32_t>(msg->lParam), LocalTypeOf(tag.code));
-        gTagCount = gTagCount + 1;
-        gStateFlags = gStateFlags | tag.bit;
-        return 0;
-    }
-    return CallNextHookEx(HookHandle(), code, removing, lParam);
+    syncFlag = 1;
 }
 
 }  // namespace
 
 namespace squire {
 
+LRESULT CALLBACK SquireHookProc(int code, WPARAM removing, LPARAM lParam)
+{
+    SquireLog("Got Message");
+    MSG* msg = reinterpret_cast<MSG*>(lParam);
+    if (!msg || code < 0 || !removing || msg->message != WM_COMMAND)
+        return CallNextHookEx(nullptr, code, removing, lParam);
+    if (msg->wParam == SQUIRE_CMD_CALL) {
+        if (stateFlags & kStateCalled) return 0;
+        stateFlags = stateFlags | kStateCalled;
+        RunCall(reinterpret_cast<HWND>(msg->lParam));
+        return 0;
+    }
+    for (const TagInfo& tag : kTags) {
+        if (msg->wParam != tag.code) continue;
+        if (stateFlags & tag.bit) break;
+        SquireLog(tag.text);
+        CTypeMap::Instance().Add(static_cast<int32_t>(msg->lParam), LocalTypeOf(tag.code));
+        tagCount = tagCount + 1;
+        stateFlags = stateFlags | tag.bit;
+        return 0;
+    }
+    return CallNextHookEx(nullptr, code, removing, lParam);
+}
+
 HINSTANCE ModuleInstance() { return gInstance; }
 
-LONG SharedSyncFlag() { return gSyncFlag; }
-LONG SharedTagCount() { return gTagCount; }
-LONG SharedStateFlags() { return gStateFlags; }
-
 }  // namespace squire
-
-int SetSquireHook(DWORD threadId, int install)
-{
-    if (install) {
-        if (gHookHandle) {
-            SquireLog("ghook!=null");
-            return 0;
-        }
-        HHOOK hook = SetWindowsHookExA(WH_GETMESSAGE, SquireHookProc, gInstance, threadId);
-        gHookHandle = static_cast<LONG>(reinterpret_cast<ULONG_PTR>(hook));
-        return hook ? 1 : 0;
-    }
-    if (!gHookHandle) return 0;
-    if (!UnhookWindowsHookEx(HookHandle())) {
-        String error;
-        error.Format("Error: %d", static_cast<int>(GetLastError()));
-        SquireLog(error.c_str());
-    }
-    gHookHandle = 0;
-    return 1;
-}
-
-int WaitForSync(int tries)
-{
-    int counter = 0;
-    while (gSyncFlag == 0) {
-        Sleep(10);
-        if (++counter > tries) return 0;
-    }
-    SquireLog("Synced...");
-    return 1;
-}
-
-void ClearSquireSync()
-{
-    gSyncFlag = 0;
-    gTagCount = 0;
-    gStateFlags = 0;
-}
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {

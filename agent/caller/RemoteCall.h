@@ -14,6 +14,10 @@
 // default, -1, waits for the response bound (ResponseBound.h).
 constexpr int kSquireAnswerTries = -1;
 
+// Installs (install non-zero) the agent's hook on the thread, or removes
+// the one installed; non-zero on success. One hook at a time.
+SQUIRE_ENTRY int SetSquireHook(DWORD threadId, int install);
+
 // Runs call on window (handled as a window of className) through the agent.
 // The call's status and return value are the agent's answer; K00300 when
 // the hook cannot be installed, K00301 when no answer comes in time.

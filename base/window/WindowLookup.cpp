@@ -2,9 +2,9 @@
 // ancestor descriptions to the window itself, or to the menu and command of
 // a menu item.
 #include "ClassWindow.h"
-#include "InputSynthesis.h"
 
 #include "MenuFunctions.h"
+#include "MenuRemote.h"
 
 #include <windows.h>
 
@@ -196,34 +196,4 @@ CStatus CDataWindow::FindMe(unsigned& menuItemId, HMENU& menuHandle)
         foundWindow = FindNumericWindow(current, cls, tagNumber, clsPartial);
     }
     return foundWindow ? CStatus::MakeOK() : NotFound(name, cls, ownTag);
-}
-
-CStatus CDataWindow::TypeKeys(HWND wnd, String& text)
-{
-    return KeyInput::TypeKeys(wnd, text);
-}
-
-CStatus CDataWindow::TypeKeysEx(String& keys)
-{
-    return KeyInput::TypeKeysEx(keys);
-}
-
-CStatus CDataWindow::TypeKeys2(HWND wnd, String& key, unsigned mode)
-{
-    return KeyInput::TypeKeys2(wnd, key, mode);
-}
-
-unsigned CDataWindow::GetKeyCode(String& name)
-{
-    return KeyInput::GetKeyCode(name);
-}
-
-int CDataWindow::IsShifted(char c)
-{
-    return KeyInput::IsShifted(c);
-}
-
-CStatus CDataWindow::MouseClick(HWND wnd, int button, int x, int y, int action)
-{
-    return KeyInput::MouseClick(wnd, button, x, y, action);
 }

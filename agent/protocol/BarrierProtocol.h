@@ -42,7 +42,18 @@ constexpr int kBarrierDrainRounds = 64;
 // The registered message that carries a request (lParam: its number).
 UINT BarrierMessage();
 
-// Name of the event of request `number` made by process `caller`.
-void BarrierEventName(DWORD caller, LONG number, wchar_t* name, size_t size);
+// Name of the event of request `number`.
+void BarrierEventName(LONG number, wchar_t* name, size_t size);
+
+// A new request number, unique among every process that loads the agent.
+LONG NextBarrierNumber();
+// The number that the next key mark stands for.
+void SetKeyMarkNumber(LONG number);
+LONG KeyMarkNumber();
+// The window that a focus request gives the focus to.
+void SetFocusRequestWindow(HWND window);
+HWND FocusRequestWindow();
+// The scan code that the key mark of request `number` carries (1..128).
+BYTE KeyMarkScan(LONG number);
 
 }  // namespace squire

@@ -1,0 +1,52 @@
+#include "MenuRequest.h"
+
+namespace squire {
+// The extra parameters of a menu request, behind the call's own.
+
+
+String MenuParamText(SSI_FunctionAPI& call, int index)
+{
+    CVariable* v = call[index];
+    CData* d = v ? v->GetWorkingData() : nullptr;
+    return d && d->GetType() == CDataString::GetRegisteredType() ? static_cast<CDataString*>(d)->Data : String();
+}
+
+int MenuParamInt(SSI_FunctionAPI& call, int index)
+{
+    CVariable* v = call[index];
+    CData* d = v ? v->GetWorkingData() : nullptr;
+    return d && d->GetType() == CDataInt::GetRegisteredType() ? static_cast<CDataInt*>(d)->Data : 0;
+}
+
+void AddMenuParam(SSI_FunctionAPI& call, int index, CData& value)
+{
+    CVariable v;
+    v.SetData(&value);
+    call.AddParameter(v, index);
+}
+
+String EncodePositions(const std::vector<int>& positions)
+{
+    String text;
+    for (size_t i = 0; i < positions.size(); ++i) {
+        if (i) text += ",";
+        text += String::Printf("%d", positions[i]);
+    }
+    return text;
+}
+
+std::vector<int> DecodePositions(const String& text)
+{
+    std::vector<int> positions;
+    if (text.IsEmpty()) return positions;
+    TNodeTree<String> tree;
+    String copy(text);
+    copy.Parse(",", tree, 1);
+    for (TNode<String>* n = tree.First(); n && positions.size() < 64; n = n->Next()) {
+        CDataInt value;
+        positions.push_back(value.DataFromString(n->Data()) ? value.Data : -1);
+    }
+    return positions;
+}
+
+}  // namespace squire
