@@ -147,6 +147,10 @@ int CScriptInterpreter::LookupType(const std::string& name) const
 
 bool CScriptInterpreter::Condition(Expr& e)
 {
+    if (e.kind == ExprKind::Binary) {
+        Value fast;
+        if (IntBinary(e, fast) && fast.GetKind() == Value::Bool) return fast.AsBool();
+    }
     const Value v = Eval(e);
     if (v.GetKind() == Value::Bool) return v.AsBool();
     if (v.IsNone()) Fail(e.line, "the condition has no value");

@@ -79,6 +79,16 @@ private:
     LOOM_INTERNAL void EvalDiscard(Expr& e);
     LOOM_INTERNAL Value EvalIndex(Expr& e);
     LOOM_INTERNAL Value EvalBinary(Expr& e);
+    LOOM_INTERNAL Value EvalMember(Expr& e);
+    LOOM_INTERNAL Value EvalNegate(Expr& e);
+    // A binary operator on two int operands (IntOperand), as FastArithmetic
+    // computes it; false when the general path must run.
+    bool IntBinary(Expr& e, Value& result)
+    {
+        int32_t a, b;
+        return IntOperand(*e.left, a) && IntOperand(*e.right, b) &&
+               FastArithmetic(e.op, Value::FromInt(a), Value::FromInt(b), result);
+    }
     LOOM_INTERNAL Value EvalAssign(Expr& e, bool wantResult);
     LOOM_INTERNAL Value EvalStep(Expr& e, bool wantResult);
     LOOM_INTERNAL Value EvalCall(Expr& e);
@@ -89,7 +99,40 @@ private:
     LOOM_INTERNAL std::vector<int> EvalIndices(Expr& e);
 
     // Places.
-    LOOM_INTERNAL CVariable& VariableOf(Expr& e);
+    CVariable& VariableOf(Expr& e)
+    {
+        if (e.kind == ExprKind::Local) return m_Locals[e.slot];
+        if (e.cachedGlobal) return *e.cachedGlobal;
+        return GlobalOf(e);
+    }
+    LOOM_INTERNAL CVariable& GlobalOf(Expr& e);
+    // The int value of a constant or a plain variable, read without making
+    // a Value; false for anything else.
+    bool IntOperand(Expr& e, int32_t& out)
+    {
+        if (e.kind == ExprKind::Constant) {
+            if (e.constant.GetKind() != Value::Int) return false;
+            out = e.constant.AsInt();
+            return true;
+        }
+        if (!e.IsVariable()) return false;
+        const CVariable& variable = VariableOf(e);
+        if (variable.IsArray()) return false;
+        const CData* data = variable.GetWorkingData();
+        if (!data || data->GetType() != Types().Int) return false;
+        out = static_cast<const CDataInt*>(data)->Data;
+        return true;
+    }
+    // Fast paths of the commonest statements; each gives false when the
+    // general path must run, and evaluates nothing that has side effects
+    // before it does. AssignFast: s = s + t on a string variable, appended
+    // in place, so that building a string is linear. AppendFast: appends
+    // operand to the string variable's text as '+' does. ElementFast: the
+    // element a[i] of a one-dimensional array, i in range.
+    LOOM_INTERNAL bool AssignFast(Expr& e, bool wantResult, Value& result);
+    LOOM_INTERNAL bool AppendFast(CVariable& variable, Value& operand);
+    LOOM_INTERNAL bool ElementFast(Expr& e, CVariable*& variable, CData*& element, int& index);
+    LOOM_INTERNAL void StoreElement(CVariable& array, CData* element, int index, Value& value, int line);
     LOOM_INTERNAL void VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit);
     LOOM_INTERNAL void Store(Place& place, Value& value, int line);
     LOOM_INTERNAL void StoreVariable(CVariable& variable, Value& value, int line);

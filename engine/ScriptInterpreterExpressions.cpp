@@ -5,11 +5,12 @@
 
 namespace loom {
 
-CVariable& CScriptInterpreter::VariableOf(Expr& e)
+CVariable& CScriptInterpreter::GlobalOf(Expr& e)
 {
-    if (e.kind == ExprKind::Local) return m_Locals[e.slot];
     if (!m_Globals.IsDefined(e.slot)) Fail(e.line, "undeclared variable '" + e.name + "'");
-    return m_Globals.Variable(e.slot);
+    CVariable& variable = m_Globals.Variable(e.slot);
+    e.cachedGlobal = &variable;
+    return variable;
 }
 
 void CScriptInterpreter::EvalDiscard(Expr& e)
@@ -25,25 +26,22 @@ Value CScriptInterpreter::Eval(Expr& e)
 {
     switch (e.kind) {
     case ExprKind::Constant:
-        if (e.constant.GetKind() == Value::Owned) return Value::Borrow(e.constant.Peek());
-        return e.constant.Copy();
-    case ExprKind::Local: return Value::OfVariable(m_Locals[e.slot], true);
-    case ExprKind::Global: return Value::OfVariable(VariableOf(e), true);
-    case ExprKind::Index: return EvalIndex(e);
-    case ExprKind::Member: {
-        Value result;
-        VisitPlace(e, false, [&](Place& place) { result = Value::OfVariable(*place.variable, false); });
-        return result;
+        switch (e.constant.GetKind()) {
+        case Value::Int: return Value::FromInt(e.constant.AsInt());
+        case Value::Owned: return Value::Borrow(e.constant.Peek());
+        default: return e.constant.Copy();
+        }
+    case ExprKind::Local:
+    case ExprKind::Global: {
+        const CVariable& variable = VariableOf(e);
+        if (!variable.IsArray()) return Value::Borrow(variable.GetWorkingData());
+        return Value::OfVariable(variable, true);
     }
+    case ExprKind::Index: return EvalIndex(e);
+    case ExprKind::Member: return EvalMember(e);
     case ExprKind::Call: return EvalCall(e);
     case ExprKind::MemberCall: return EvalMemberCall(e);
-    case ExprKind::Negate: {
-        Value operand = Eval(*e.left);
-        Value result;
-        std::string error;
-        if (!ApplyNegate(operand, result, error)) Fail(e.line, error);
-        return result;
-    }
+    case ExprKind::Negate: return EvalNegate(e);
     case ExprKind::Not: {
         const Value operand = Eval(*e.left);
         if (operand.IsNone()) Fail(e.line, "'!' needs a value");
@@ -58,13 +56,31 @@ Value CScriptInterpreter::Eval(Expr& e)
     return Value();
 }
 
+Value CScriptInterpreter::EvalMember(Expr& e)
+{
+    Value result;
+    VisitPlace(e, false, [&](Place& place) { result = Value::OfVariable(*place.variable, false); });
+    return result;
+}
+
+Value CScriptInterpreter::EvalNegate(Expr& e)
+{
+    Value operand = Eval(*e.left);
+    Value result;
+    std::string error;
+    if (!ApplyNegate(operand, result, error)) Fail(e.line, error);
+    return result;
+}
+
 Value CScriptInterpreter::EvalBinary(Expr& e)
 {
+    Value result;
+    if (IntBinary(e, result)) return result;
     Value left = Eval(*e.left);
     // A borrowed left operand must not change under the right one.
     if (e.right->sideEffects) left.Detach();
     Value right = Eval(*e.right);
-    Value result;
+    if (FastArithmetic(e.op, left, right, result)) return result;
     std::string error;
     if (!ApplyBinary(e.op, left, right, result, error)) Fail(e.line, error);
     return result;
@@ -84,6 +100,10 @@ std::vector<int> CScriptInterpreter::EvalIndices(Expr& e)
 
 Value CScriptInterpreter::EvalIndex(Expr& e)
 {
+    CVariable* fastVariable = nullptr;
+    CData* fastElement = nullptr;
+    int fastIndex = 0;
+    if (ElementFast(e, fastVariable, fastElement, fastIndex)) return Value::Borrow(fastElement);
     if (e.left->IsVariable()) {
         const std::vector<int> indices = EvalIndices(e);
         CVariable& variable = VariableOf(*e.left);
@@ -103,10 +123,29 @@ Value CScriptInterpreter::EvalIndex(Expr& e)
 
 Value CScriptInterpreter::EvalAssign(Expr& e, bool wantResult)
 {
-    Value value = Eval(*e.right);
-    if (e.left->sideEffects || e.compound) value.Detach();
     Expr& target = *e.left;
+    Value result;
+    if (AssignFast(e, wantResult, result)) return result;
+    Value value;
+    if (e.right->kind != ExprKind::Binary || !IntBinary(*e.right, value)) value = Eval(*e.right);
+    if (target.sideEffects || e.compound) value.Detach();
     if (e.compound) {
+        if (target.IsVariable()) {
+            // s += t on a string appends in place; int op= int stores in place.
+            CVariable& variable = VariableOf(target);
+            CData* data = variable.IsArray() ? nullptr : variable.GetWorkingData();
+            if (data && e.op == BinaryOp::Add && data->GetType() == Types().String && AppendFast(variable, value)) {
+                return wantResult ? Value::Borrow(data).Copy() : Value();
+            }
+            if (data && data->GetType() == Types().Int && value.GetKind() == Value::Int) {
+                Value combined;
+                if (FastArithmetic(e.op, Value::FromInt(static_cast<CDataInt*>(data)->Data), value, combined) &&
+                    combined.GetKind() == Value::Int) {
+                    static_cast<CDataInt*>(data)->Data = combined.AsInt();
+                    return wantResult ? std::move(combined) : Value();
+                }
+            }
+        }
         // target op= value: read, apply, store in the same place.
         VisitPlace(target, true, [&](Place& place) {
             Value current = place.element ? Value::Borrow(place.element) : Value::OfVariable(*place.variable, true);
@@ -121,18 +160,44 @@ Value CScriptInterpreter::EvalAssign(Expr& e, bool wantResult)
         });
         return value;
     }
-    Value result = wantResult ? value.Copy() : Value();
+    if (wantResult) result = value.Copy();
     if (target.IsVariable()) {
-        StoreVariable(VariableOf(target), value, e.line);
-    } else {
-        VisitPlace(target, true, [&](Place& place) { Store(place, value, e.line); });
+        CVariable& variable = VariableOf(target);
+        if (value.GetKind() == Value::Int && !variable.IsArray()) {
+            CData* data = variable.GetWorkingData();
+            if (data && data->GetType() == Types().Int) {
+                static_cast<CDataInt*>(data)->Data = value.AsInt();
+                return result;
+            }
+        }
+        StoreVariable(variable, value, e.line);
+        return result;
     }
+    CVariable* array = nullptr;
+    CData* element = nullptr;
+    int index = 0;
+    if (ElementFast(target, array, element, index)) {
+        StoreElement(*array, element, index, value, e.line);
+        return result;
+    }
+    VisitPlace(target, true, [&](Place& place) { Store(place, value, e.line); });
     return result;
 }
 
 Value CScriptInterpreter::EvalStep(Expr& e, bool wantResult)
 {
     Value result;
+    if (e.left->IsVariable()) {
+        CVariable& variable = VariableOf(*e.left);
+        CData* data = variable.IsArray() ? nullptr : variable.GetWorkingData();
+        if (data && data->GetType() == Types().Int) {
+            int32_t& n = static_cast<CDataInt*>(data)->Data;
+            const int32_t before = n;
+            n = static_cast<int32_t>(static_cast<uint32_t>(n) + (e.increment ? 1u : 0xFFFFFFFFu));
+            if (wantResult) result = Value::FromInt(e.prefix ? n : before);
+            return result;
+        }
+    }
     VisitPlace(*e.left, true, [&](Place& place) {
         CData* data = place.element ? place.element : place.variable->GetWorkingData();
         if (!data) Fail(e.line, std::string(e.increment ? "'++'" : "'--'") + " needs a variable with a value");
