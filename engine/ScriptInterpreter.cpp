@@ -162,6 +162,7 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     m_Line = s.line;
     switch (s.kind) {
     case StmtKind::Expression:
+        if (s.expr->kind == ExprKind::Assign && AssignIntFast(*s.expr)) return Flow::Normal;
         EvalDiscard(*s.expr);
         return Flow::Normal;
     case StmtKind::Declaration:

@@ -79,6 +79,20 @@ private:
     LOOM_INTERNAL void EvalDiscard(Expr& e);
     LOOM_INTERNAL Value EvalIndex(Expr& e);
     LOOM_INTERNAL Value EvalBinary(Expr& e);
+    // v = a op b with ints: computed and stored in place when v holds an
+    // int; false when the general path must run.
+    bool AssignIntFast(Expr& e)
+    {
+        if (e.compound || !e.left->IsVariable() || e.right->kind != ExprKind::Binary) return false;
+        Value value;
+        if (!IntBinary(*e.right, value) || value.GetKind() != Value::Int) return false;
+        CVariable& variable = VariableOf(*e.left);
+        if (variable.IsArray()) return false;
+        CData* data = variable.GetWorkingData();
+        if (!data || data->GetType() != Types().Int) return false;
+        static_cast<CDataInt*>(data)->Data = value.AsInt();
+        return true;
+    }
     LOOM_INTERNAL Value EvalMember(Expr& e);
     LOOM_INTERNAL Value EvalNegate(Expr& e);
     // A binary operator on two int operands (IntOperand), as FastArithmetic
@@ -149,7 +163,11 @@ private:
 
     // The running function: its locals and declaration (null at top level).
     CVariable* m_Locals = nullptr;
-    std::vector<std::vector<CVariable>> m_Frames;  // one per call depth, reused
+    struct Frame {
+        std::vector<CVariable> locals;
+        const UserFunction* function = nullptr;  // the last one to use it
+    };
+    std::vector<Frame> m_Frames;  // one per call depth, reused
     StackGuard m_Stack;
     const UserFunction* m_Function = nullptr;
     int m_Depth = 0;

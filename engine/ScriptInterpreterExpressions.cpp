@@ -334,19 +334,30 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     // The frame of this depth is reused from call to call, so a call
     // allocates nothing when its locals keep their types.
     if (m_Frames.size() <= static_cast<size_t>(m_Depth)) m_Frames.resize(static_cast<size_t>(m_Depth) + 1);
-    std::vector<CVariable>& locals = m_Frames[static_cast<size_t>(m_Depth)];
+    Frame& frame = m_Frames[static_cast<size_t>(m_Depth)];
+    std::vector<CVariable>& locals = frame.locals;
     if (locals.size() < fn.localNames.size()) locals.resize(fn.localNames.size());
+    // A frame last used by the same function has its parameters named.
+    const bool named = frame.function == &fn;
+    frame.function = &fn;
     for (size_t i = 0; i < fn.params.size(); ++i) {
         const Parameter& p = fn.params[i];
         const int type = fn.paramTypeIds[i];
         Value& arg = args[i];
+        CVariable& local = locals[p.slot];
+        if (!named && local.GetName().str() != p.name) local.SetName(String(p.name));
+        if (type == Types().Int && arg.GetKind() == Value::Int && local.GetType() == type && !local.IsArray()) {
+            CData* data = local.GetWorkingData();
+            if (data && data->GetType() == type) {
+                static_cast<CDataInt*>(data)->Data = arg.AsInt();
+                continue;
+            }
+        }
         const int argType = arg.TypeId();
         if (type != LOOM_TYPE_ANY && argType != type && !(type == Types().Real && argType == Types().Int)) {
             Fail(call.line, "argument " + std::to_string(i + 1) + " of '" + fn.name + "' must be " + p.typeName +
                                 ", not " + arg.TypeName());
         }
-        CVariable& local = locals[p.slot];
-        if (local.GetName().str() != p.name) local.SetName(String(p.name));
         if (type == LOOM_TYPE_ANY) local.SetType(0);
         else if (local.GetType() != type || local.IsArray() || !local.GetWorkingData()) local.SetType(type);
         StoreVariable(local, arg, call.line);
