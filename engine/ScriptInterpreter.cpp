@@ -12,6 +12,7 @@ CScriptInterpreter::CScriptInterpreter(CEngine& engine, const std::string& fileN
     : m_Engine(engine), m_Diagnostics(fileName, engine.GetEnvironment()), m_Calls(engine, m_Diagnostics)
 {
     Types();  // registers the engine's own types before anything needs them
+    m_Diagnostics.SetCallChain(&m_CallLines);
     m_Program.fileName = fileName;
 }
 
@@ -20,7 +21,7 @@ CScriptInterpreter::~CScriptInterpreter()
     if (m_Engine.GetInterpreter() == this) m_Engine.SetInterpreter(nullptr);
 }
 
-void CScriptInterpreter::Fail(int line, const std::string& message) { throw ScriptError{line, message}; }
+void CScriptInterpreter::Fail(int line, const std::string& message) { throw ScriptError{line, message, m_CallLines}; }
 
 bool CScriptInterpreter::Parse(const std::string& source)
 {
@@ -59,7 +60,7 @@ void CScriptInterpreter::Run()
             if (flow == Flow::Stop || flow == Flow::Return || m_Stop) break;
         }
     } catch (const ScriptError& e) {
-        m_Diagnostics.Error(e.line, e.message);
+        m_Diagnostics.Report(Diagnostics::Severity::Error, e.line, e.message, 0, &e.calls);
     } catch (const std::bad_alloc&) {
         m_Diagnostics.Error(m_Line, "out of memory");
     } catch (const std::exception& e) {
@@ -70,6 +71,8 @@ void CScriptInterpreter::Run()
     m_Locals = nullptr;
     m_Function = nullptr;
     m_Depth = 0;
+    m_CallLines.clear();
+    if (m_Diagnostics.Expecting()) m_Diagnostics.CancelExpectation();
     m_Engine.SetInterpreter(previous);
 }
 
@@ -162,6 +165,7 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     m_Line = s.line;
     switch (s.kind) {
     case StmtKind::Expression:
+        if (m_Diagnostics.Expecting()) return ExecWatched(s);
         if (s.expr->kind == ExprKind::Assign && AssignIntFast(*s.expr)) return Flow::Normal;
         EvalDiscard(*s.expr);
         return Flow::Normal;
@@ -214,6 +218,26 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     case StmtKind::Empty: return Flow::Normal;
     }
     return Flow::Normal;
+}
+
+CScriptInterpreter::Flow CScriptInterpreter::ExecWatched(Stmt& s)
+{
+    // The statement after ExpectError(code): the error it reports, or the
+    // one that would stop the script, is the expected one.
+    try {
+        EvalDiscard(*s.expr);
+    } catch (const ScriptError& e) {
+        if (!m_Diagnostics.TakeExpected(e.message)) throw;
+        return m_Stop ? Flow::Stop : Flow::Normal;
+    }
+    if (m_Diagnostics.Expecting() && !m_ExpectArmedHere) {
+        const std::string code = m_Diagnostics.ExpectedCode();
+        m_Diagnostics.CancelExpectation();
+        m_Diagnostics.Error(s.line, code.empty() ? std::string("an error was expected here, but none was reported")
+                                                 : "error '" + code + "' was expected here, but none was reported");
+    }
+    m_ExpectArmedHere = false;
+    return m_Stop ? Flow::Stop : Flow::Normal;
 }
 
 void CScriptInterpreter::ExecDeclaration(Stmt& s)

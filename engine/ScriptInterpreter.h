@@ -64,12 +64,14 @@ private:
     struct ScriptError {
         int line;
         std::string message;
+        std::vector<int> calls;  // the lines of the active calls, outermost first
     };
     [[noreturn]] LOOM_INTERNAL void Fail(int line, const std::string& message);
 
     // Statements.
     LOOM_INTERNAL Flow Exec(Stmt& s);
     LOOM_INTERNAL void ExecDeclaration(Stmt& s);
+    LOOM_INTERNAL Flow ExecWatched(Stmt& s);
     LOOM_INTERNAL void ExecKeyword(const std::string& keyword, const std::string& text, int line);
     LOOM_INTERNAL bool Condition(Expr& e);
     LOOM_INTERNAL int LookupType(const std::string& name) const;
@@ -95,6 +97,9 @@ private:
     }
     LOOM_INTERNAL Value EvalMember(Expr& e);
     LOOM_INTERNAL Value EvalNegate(Expr& e);
+    // IntOperand of an element a[i] and of a nested a op b.
+    LOOM_INTERNAL bool IntElement(Expr& e, int32_t& out);
+    LOOM_INTERNAL bool IntNested(Expr& e, int32_t& out);
     // A binary operator on two int operands (IntOperand), as FastArithmetic
     // computes it; false when the general path must run.
     bool IntBinary(Expr& e, Value& result)
@@ -129,6 +134,8 @@ private:
             out = e.constant.AsInt();
             return true;
         }
+        if (e.kind == ExprKind::Index) return IntElement(e, out);
+        if (e.kind == ExprKind::Binary) return IntNested(e, out);
         if (!e.IsVariable()) return false;
         const CVariable& variable = VariableOf(e);
         if (variable.IsArray()) return false;
@@ -171,6 +178,8 @@ private:
     StackGuard m_Stack;
     const UserFunction* m_Function = nullptr;
     int m_Depth = 0;
+    std::vector<int> m_CallLines;  // lines of the active script calls, outermost first
+    bool m_ExpectArmedHere = false;  // the watched statement called ExpectError again
     int m_Line = 0;
     Value m_ReturnValue;
     bool m_Stop = false;

@@ -370,6 +370,7 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     m_Function = &fn;
     ++m_Depth;
     m_ReturnValue.Reset();
+    m_CallLines.push_back(call.line);
     struct Restore {
         CScriptInterpreter& self;
         CVariable* locals;
@@ -381,6 +382,7 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
             self.m_Function = function;
             self.m_Line = line;
             --self.m_Depth;
+            self.m_CallLines.pop_back();
         }
     } restore{*this, savedLocals, savedFunction, savedLine};
 
@@ -402,6 +404,24 @@ bool CScriptInterpreter::CallIntrinsic(Expr& e, Value& result)
         String text;
         for (ExprPtr& arg : e.args) text += Eval(*arg).Text();
         if (ssi_stream* out = m_Engine.GetOutStream()) out->Write(text, 1);
+        return true;
+    }
+    if (e.name == "ExpectError" && e.args.size() <= 1) {
+        // The next statement must report an error whose message holds the
+        // code (any error without one); that error is not counted.
+        std::string code;
+        if (!e.args.empty()) {
+            const Value v = Eval(*e.args[0]);
+            if (v.TypeId() != Types().String) Fail(e.line, "ExpectError takes a string, not " + v.TypeName());
+            code = v.Text().str();
+        }
+        m_ExpectArmedHere = m_Diagnostics.Expecting();
+        m_Diagnostics.Expect(code);
+        result = Value();
+        return true;
+    }
+    if (e.name == "GetLastErrorText" && e.args.empty()) {
+        result = Value::Own(new CDataString(String(m_Diagnostics.LastErrorText())));
         return true;
     }
     if (e.name == "Exit" && e.args.empty()) {

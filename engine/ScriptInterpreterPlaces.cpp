@@ -101,6 +101,24 @@ bool CScriptInterpreter::ElementFast(Expr& e, CVariable*& variable, CData*& elem
     return true;
 }
 
+bool CScriptInterpreter::IntElement(Expr& e, int32_t& out)
+{
+    CVariable* array = nullptr;
+    CData* element = nullptr;
+    int index = 0;
+    if (!ElementFast(e, array, element, index) || element->GetType() != Types().Int) return false;
+    out = static_cast<CDataInt*>(element)->Data;
+    return true;
+}
+
+bool CScriptInterpreter::IntNested(Expr& e, int32_t& out)
+{
+    Value value;
+    if (!IntBinary(e, value) || value.GetKind() != Value::Int) return false;
+    out = value.AsInt();
+    return true;
+}
+
 void CScriptInterpreter::StoreElement(CVariable& array, CData* element, int index, Value& value, int line)
 {
     if (!value.GetArray() && !value.IsNone() && StoreDirect(element, value)) return;

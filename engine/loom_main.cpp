@@ -45,6 +45,7 @@ struct ScriptResult {
     int errors = 0;
     double seconds = 0.0;
     std::vector<std::string> lines;  // the errors and warnings reported
+    int failureLine = 0;  // the first error's line in the script's outermost statements
 };
 
 struct Options {
@@ -168,6 +169,7 @@ ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path&
     const loom::Diagnostics& diagnostics = interpreter.GetDiagnostics();
     result.lines = diagnostics.Lines();
     result.errors = diagnostics.ErrorCount();
+    result.failureLine = diagnostics.FailureLine();
     if (interpreter.HadSyntaxError()) result.outcome = Outcome::Broken;
     else if (result.errors > 0) result.outcome = Outcome::Failed;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -229,6 +231,9 @@ bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& result
             xml << "/>\n";
             continue;
         }
+        // Where the failure is, as the outermost script statement sees it:
+        // for an error inside a script function, the line of the call.
+        if (r.failureLine > 0) xml << " file=\"" << XmlEscape(r.name) << "\" line=\"" << r.failureLine << "\"";
         std::string body;
         for (const std::string& line : r.lines) body += line + "\n";
         const char* element = r.outcome == Outcome::Broken ? "error" : "failure";
