@@ -81,18 +81,29 @@ private:
     LOOM_INTERNAL void EvalDiscard(Expr& e);
     LOOM_INTERNAL Value EvalIndex(Expr& e);
     LOOM_INTERNAL Value EvalBinary(Expr& e);
-    // v = a op b with ints: computed and stored in place when v holds an
-    // int; false when the general path must run.
+    // v = x or a[i] = x with an int x (IntOperand): stored in place when
+    // the target holds an int; false when the general path must run.
     bool AssignIntFast(Expr& e)
     {
-        if (e.compound || !e.left->IsVariable() || e.right->kind != ExprKind::Binary) return false;
-        Value value;
-        if (!IntBinary(*e.right, value) || value.GetKind() != Value::Int) return false;
+        if (e.compound) return false;
+        int32_t value;
+        if (e.left->kind == ExprKind::Index) {
+            CVariable* array = nullptr;
+            CData* element = nullptr;
+            int index = 0;
+            if (!IntOperand(*e.right, value) || !ElementFast(*e.left, array, element, index) ||
+                element->GetType() != Types().Int) {
+                return false;
+            }
+            static_cast<CDataInt*>(element)->Data = value;
+            return true;
+        }
+        if (!e.left->IsVariable() || !IntOperand(*e.right, value)) return false;
         CVariable& variable = VariableOf(*e.left);
         if (variable.IsArray()) return false;
         CData* data = variable.GetWorkingData();
         if (!data || data->GetType() != Types().Int) return false;
-        static_cast<CDataInt*>(data)->Data = value.AsInt();
+        static_cast<CDataInt*>(data)->Data = value;
         return true;
     }
     LOOM_INTERNAL Value EvalMember(Expr& e);
