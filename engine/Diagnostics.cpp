@@ -25,6 +25,14 @@ std::string StatusPhrase(const CStatus& status)
     return message;
 }
 
+int Diagnostics::AddFile(const std::string& name)
+{
+    m_Files.push_back(name);
+    return static_cast<int>(m_Files.size()) - 1;
+}
+
+std::string Diagnostics::Where(int line) const { return FileOf(line) + ":" + std::to_string(LineInFile(line)); }
+
 void Diagnostics::Expect(const std::string& code)
 {
     m_Expecting = true;
@@ -46,15 +54,16 @@ void Diagnostics::Report(Severity severity, int line, const std::string& message
     if (!calls) calls = m_Calls;
     std::vector<std::string> text;
     text.push_back(
-        FormatLocation(m_FileName, line, column, (severity == Severity::Error ? "error: " : "warning: ") + message));
+        FormatLocation(FileOf(line), LineInFile(line), column, (severity == Severity::Error ? "error: " : "warning: ") + message));
     if (severity == Severity::Error && calls && !calls->empty()) {
         const size_t shown = std::min(calls->size(), kMaxNotes);
         for (size_t i = 0; i < shown; ++i) {
-            text.push_back(FormatLocation(m_FileName, (*calls)[calls->size() - 1 - i], 0, "note: called from here"));
+            const int at = (*calls)[calls->size() - 1 - i];
+            text.push_back(FormatLocation(FileOf(at), LineInFile(at), 0, "note: called from here"));
         }
         if (calls->size() > shown) {
             const size_t rest = calls->size() - shown;
-            text.push_back(FormatLocation(m_FileName, calls->front(), 0,
+            text.push_back(FormatLocation(FileOf(calls->front()), LineInFile(calls->front()), 0,
                                           "note: and " + std::to_string(rest) + " more call" + (rest == 1 ? "" : "s") +
                                               ", the outermost here"));
         }

@@ -5,6 +5,8 @@
 
 #include "InternalVisibility.h"
 
+#include "Token.h"
+
 #include <string>
 #include <vector>
 
@@ -27,7 +29,19 @@ public:
     enum class Severity { Error, Warning };
 
     Diagnostics(std::string fileName, CEnvironment* environment)
-        : m_FileName(std::move(fileName)), m_Environment(environment) {}
+        : m_FileName(fileName), m_Environment(environment), m_Files{std::move(fileName)} {}
+
+    // An included file's name as reports show it; gives its number, which
+    // its lines carry above kFileLineBits.
+    int AddFile(const std::string& name);
+    // Inline: the runner, outside the library, asks it of FailureFile.
+    const std::string& FileOf(int line) const
+    {
+        const size_t file = static_cast<size_t>(FileOfLine(line));
+        return file < m_Files.size() ? m_Files[file] : m_FileName;
+    }
+    // "file:line" of any line.
+    std::string Where(int line) const;
 
     // An error's first line is followed by one note per active script
     // call, innermost first ("file:line: note: called from here"), at most
@@ -54,7 +68,8 @@ public:
     // The line of the first error as the script's outermost statement
     // sees it: the outermost call's line for an error inside a function.
     // 0 when there was no error.
-    int FailureLine() const { return m_FailureLine; }
+    int FailureLine() const { return LineInFile(m_FailureLine); }
+    const std::string& FailureFile() const { return FileOf(m_FailureLine); }
     void Error(int line, const std::string& message) { Report(Severity::Error, line, message); }
     void Warning(int line, const std::string& message) { Report(Severity::Warning, line, message); }
 
@@ -72,6 +87,7 @@ private:
     bool m_Expecting = false;
     std::string m_ExpectedCode;
     std::string m_LastErrorText;
+    std::vector<std::string> m_Files;  // by number; 0 is the script itself
 };
 
 }  // namespace loom

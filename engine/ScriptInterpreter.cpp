@@ -1,8 +1,10 @@
 #include "ScriptInterpreter.h"
 
 #include "Factory.h"
+#include "IncludeFiles.h"
 #include "Parser.h"
 
+#include <filesystem>
 #include <exception>
 #include <new>
 
@@ -28,6 +30,10 @@ bool CScriptInterpreter::Parse(const std::string& source)
     CEngine& engine = m_Engine;
     Parser parser(source, m_Globals,
                   [&engine](const std::string& name) { return engine.FindKeyword(String(name)) != nullptr; });
+    // Included paths are relative to the script's folder: the current one
+    // when the script runs (the runner changes to it).
+    IncludeFiles includes(m_Diagnostics, std::filesystem::path(m_Program.fileName).filename().string());
+    parser.SetIncludeLoader(&includes);
     try {
         if (!parser.ParseProgram(m_Program)) {
             const SyntaxError& e = parser.Error();
@@ -206,6 +212,11 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     case StmtKind::Continue: return Flow::Continue;
     case StmtKind::Return:
         if (s.expr) {
+            int32_t n;
+            if (IntOperand(*s.expr, n)) {
+                m_ReturnValue = Value::FromInt(n);
+                return Flow::Return;
+            }
             m_ReturnValue = Eval(*s.expr);
             m_ReturnValue.Detach();  // it may live in a local that goes away
         } else {

@@ -327,6 +327,11 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     std::vector<Value> large(argc > 4 ? argc : 0);
     Value* args = argc > 4 ? large.data() : small;
     for (size_t i = 0; i < argc; ++i) {
+        int32_t n;
+        if (IntOperand(*call.args[i], n)) {
+            args[i] = Value::FromInt(n);
+            continue;
+        }
         args[i] = Eval(*call.args[i]);
         args[i].Detach();
     }
@@ -389,6 +394,7 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     Exec(*fn.body);
     Value result = std::move(m_ReturnValue);
     if (!fn.returnTypeId) return Value();
+    if (result.GetKind() == Value::Int && fn.returnTypeId == Types().Int) return result;
     if (result.IsNone()) return Value::Own(Factory_MakeData(fn.returnTypeId));
     if (fn.returnTypeId == LOOM_TYPE_ANY || result.TypeId() == fn.returnTypeId) return result;
     CVariable converted(String(fn.name), fn.returnTypeId);

@@ -46,6 +46,7 @@ struct ScriptResult {
     double seconds = 0.0;
     std::vector<std::string> lines;  // the errors and warnings reported
     int failureLine = 0;  // the first error's line in the script's outermost statements
+    std::string failureFile;  // and its file (an included one, or the script)
 };
 
 struct Options {
@@ -170,6 +171,7 @@ ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path&
     result.lines = diagnostics.Lines();
     result.errors = diagnostics.ErrorCount();
     result.failureLine = diagnostics.FailureLine();
+    result.failureFile = diagnostics.FailureFile();
     if (interpreter.HadSyntaxError()) result.outcome = Outcome::Broken;
     else if (result.errors > 0) result.outcome = Outcome::Failed;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -233,7 +235,7 @@ bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& result
         }
         // Where the failure is, as the outermost script statement sees it:
         // for an error inside a script function, the line of the call.
-        if (r.failureLine > 0) xml << " file=\"" << XmlEscape(r.name) << "\" line=\"" << r.failureLine << "\"";
+        if (r.failureLine > 0) xml << " file=\"" << XmlEscape(r.failureFile) << "\" line=\"" << r.failureLine << "\"";
         std::string body;
         for (const std::string& line : r.lines) body += line + "\n";
         const char* element = r.outcome == Outcome::Broken ? "error" : "failure";
