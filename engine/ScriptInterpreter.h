@@ -146,7 +146,8 @@ private:
             return true;
         }
         if (e.kind == ExprKind::Index) return IntElement(e, out);
-        if (e.kind == ExprKind::Binary) return IntNested(e, out);
+        // A binary with a call inside is never all ints known in advance.
+        if (e.kind == ExprKind::Binary) return !e.sideEffects && IntNested(e, out);
         if (!e.IsVariable()) return false;
         const CVariable& variable = VariableOf(e);
         if (variable.IsArray()) return false;
