@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "Factory.h"
 #include "SquireLog.h"
 #include "WindowChecker.h"
 #include "WindowFunctionTable.h"
@@ -148,6 +149,7 @@ CStatus CDataWindow::InitData()
 
 CStatus CDataWindow::AddFunction(CFunctionDecl& decl, String& className)
 {
+    Factory_AddClassFunction(sType, className, decl);
     SSI_FunctionAPI prototype;
     prototype.m_FunctionName = decl.Name;
     int n = decl.GetNumParams();

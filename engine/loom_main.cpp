@@ -4,6 +4,7 @@
 // optionally writes the result as JUnit XML.
 //
 // Exit status: 0 every script passed, 1 one failed, 2 usage or parse error.
+#include "FunctionReference.h"
 #include "Loom.h"
 #include "ScriptInterpreter.h"
 
@@ -53,18 +54,21 @@ struct Options {
     std::vector<std::string> packages;
     std::string junitFile;
     std::vector<std::string> scripts;
+    bool functions = false;  // print the reference instead of running scripts
 };
 
 void PrintUsage(FILE* to)
 {
     std::fprintf(to,
                  "usage: loom [--package DLL]... [--junit FILE] SCRIPT...\n"
+                 "       loom [--package DLL]... --functions\n"
                  "\n"
                  "Runs each script and prints one summary line per script and\n"
                  "\"N passed, N failed\". A script passes when it reports no error.\n"
                  "\n"
                  "  --package DLL   load a package besides Almanac and KestrelBase\n"
                  "  --junit FILE    also write the results as JUnit XML\n"
+                 "  --functions     print every function a script can call (Markdown)\n"
                  "  --help          show this text\n"
                  "  --version       show the version\n"
                  "\n"
@@ -97,6 +101,10 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
             else options.junitFile = argv[++i];
             continue;
         }
+        if (arg == "--functions") {
+            options.functions = true;
+            continue;
+        }
         if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "loom: unknown option '%s'\n", arg.c_str());
             PrintUsage(stderr);
@@ -104,7 +112,7 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
         }
         options.scripts.push_back(arg);
     }
-    if (options.scripts.empty()) {
+    if (options.scripts.empty() && !options.functions) {
         std::fprintf(stderr, "loom: no script given\n");
         PrintUsage(stderr);
         return 2;
@@ -289,6 +297,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "loom: %s\n", status.GetStatusMessage().c_str());
             return 2;
         }
+    }
+
+    if (options.functions) {
+        std::fputs(WriteFunctionReference(engine).c_str(), stdout);
+        return 0;
     }
 
     std::vector<ScriptResult> results;
