@@ -154,12 +154,8 @@ int CScriptInterpreter::LookupType(const std::string& name) const
     return GetVariableType(String(name));
 }
 
-bool CScriptInterpreter::Condition(Expr& e)
+bool CScriptInterpreter::ConditionOf(Expr& e)
 {
-    if (e.kind == ExprKind::Binary) {
-        Value fast;
-        if (IntBinary(e, fast) && fast.GetKind() == Value::Bool) return fast.AsBool();
-    }
     const Value v = Eval(e);
     if (v.GetKind() == Value::Bool) return v.AsBool();
     if (v.IsNone()) Fail(e.line, "the condition has no value");

@@ -73,7 +73,16 @@ private:
     LOOM_INTERNAL void ExecDeclaration(Stmt& s);
     LOOM_INTERNAL Flow ExecWatched(Stmt& s);
     LOOM_INTERNAL void ExecKeyword(const std::string& keyword, const std::string& text, int line);
-    LOOM_INTERNAL bool Condition(Expr& e);
+    // A condition's truth; two int operands are compared inline.
+    bool Condition(Expr& e)
+    {
+        if (e.kind == ExprKind::Binary) {
+            Value fast;
+            if (IntBinary(e, fast) && fast.GetKind() == Value::Bool) return fast.AsBool();
+        }
+        return ConditionOf(e);
+    }
+    LOOM_INTERNAL bool ConditionOf(Expr& e);
     LOOM_INTERNAL int LookupType(const std::string& name) const;
 
     // Expressions.
@@ -124,6 +133,8 @@ private:
     LOOM_INTERNAL Value EvalCall(Expr& e);
     LOOM_INTERNAL Value EvalMemberCall(Expr& e);
     LOOM_INTERNAL Value CallUser(const UserFunction& fn, Expr& call);
+    // Fails a call too deep; resolves the function's types on its first call.
+    LOOM_INTERNAL void PrepareCall(const UserFunction& fn, Expr& call);
     LOOM_INTERNAL bool CallIntrinsic(Expr& e, Value& result);
     LOOM_INTERNAL std::vector<CallArgument> EvalArguments(std::vector<ExprPtr>& args);
     LOOM_INTERNAL std::vector<int> EvalIndices(Expr& e);

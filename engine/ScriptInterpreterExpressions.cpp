@@ -296,8 +296,9 @@ Value CScriptInterpreter::EvalMemberCall(Expr& e)
     return result;
 }
 
-Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
+void CScriptInterpreter::PrepareCall(const UserFunction& fn, Expr& call)
 {
+    // Kept out of CallUser: its messages would weigh on every call.
     if (m_Depth >= kMaxCallDepth) {
         Fail(call.line, "recursion deeper than " + std::to_string(kMaxCallDepth) + " calls (in '" + fn.name + "')");
     }
@@ -318,6 +319,11 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
         }
         mutableFn.typesResolved = true;
     }
+}
+
+Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
+{
+    if (m_Depth >= kMaxCallDepth || !fn.typesResolved || m_Stack.NearlyFull(kStackReserve)) PrepareCall(fn, call);
 
     // Arguments are values: a function gets copies, never the caller's
     // variables. All are evaluated before the frame is touched, since an
