@@ -1,5 +1,5 @@
 local i = 0
-while i < 1000000 do
+while i < 10000000 do
   i = i + 1
 end
 print(i)

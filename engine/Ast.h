@@ -55,6 +55,9 @@ struct Expr {
     Value constant;
     // Call: the user function found on the first run.
     const UserFunction* cachedFunction = nullptr;
+    // Global: its variable, once defined (global slots never move and stay
+    // defined for the rest of the run).
+    CVariable* cachedGlobal = nullptr;
 
     bool IsVariable() const { return kind == ExprKind::Local || kind == ExprKind::Global; }
 };

@@ -3,6 +3,7 @@
 #include "Environment.h"
 #include "Status.h"
 
+#include <algorithm>
 #include <cctype>
 
 #include <cstdio>
@@ -24,18 +25,60 @@ std::string StatusPhrase(const CStatus& status)
     return message;
 }
 
-void Diagnostics::Report(Severity severity, int line, const std::string& message, int column)
+int Diagnostics::AddFile(const std::string& name)
 {
-    const std::string text =
-        FormatLocation(m_FileName, line, column, (severity == Severity::Error ? "error: " : "warning: ") + message);
+    m_Files.push_back(name);
+    return static_cast<int>(m_Files.size()) - 1;
+}
+
+std::string Diagnostics::Where(int line) const { return FileOf(line) + ":" + std::to_string(LineInFile(line)); }
+
+void Diagnostics::Expect(const std::string& code)
+{
+    m_Expecting = true;
+    m_ExpectedCode = code;
+}
+
+bool Diagnostics::TakeExpected(const std::string& message)
+{
+    if (!m_Expecting || message.find(m_ExpectedCode) == std::string::npos) return false;
+    m_Expecting = false;
+    m_LastErrorText = message;
+    return true;
+}
+
+void Diagnostics::Report(Severity severity, int line, const std::string& message, int column,
+                         const std::vector<int>* calls)
+{
+    if (severity == Severity::Error && TakeExpected(message)) return;
+    if (!calls) calls = m_Calls;
+    std::vector<std::string> text;
+    text.push_back(
+        FormatLocation(FileOf(line), LineInFile(line), column, (severity == Severity::Error ? "error: " : "warning: ") + message));
+    if (severity == Severity::Error && calls && !calls->empty()) {
+        const size_t shown = std::min(calls->size(), kMaxNotes);
+        for (size_t i = 0; i < shown; ++i) {
+            const int at = (*calls)[calls->size() - 1 - i];
+            text.push_back(FormatLocation(FileOf(at), LineInFile(at), 0, "note: called from here"));
+        }
+        if (calls->size() > shown) {
+            const size_t rest = calls->size() - shown;
+            text.push_back(FormatLocation(FileOf(calls->front()), LineInFile(calls->front()), 0,
+                                          "note: and " + std::to_string(rest) + " more call" + (rest == 1 ? "" : "s") +
+                                              ", the outermost here"));
+        }
+    }
     // What the script printed so far comes first, so that both streams read
     // in order when they go to the same place.
     std::fflush(stdout);
-    std::fprintf(stderr, "%s\n", text.c_str());
+    for (const std::string& one : text) {
+        std::fprintf(stderr, "%s\n", one.c_str());
+        m_Lines.push_back(one);
+    }
     std::fflush(stderr);
-    m_Lines.push_back(text);
     if (severity == Severity::Error) {
         ++m_Errors;
+        if (!m_FailureLine) m_FailureLine = calls && !calls->empty() ? calls->front() : line;
         if (m_Environment) m_Environment->CountError();
     } else if (m_Environment) {
         m_Environment->CountWarning();

@@ -13,6 +13,7 @@ struct TypeRecord {
     bool initialised = false;
     std::vector<CFunctionDecl> functions;
     std::vector<std::pair<String, int>> variables;
+    std::vector<std::pair<String, std::vector<CFunctionDecl>>> classes;  // for the reference
 };
 
 struct Registry {
@@ -137,4 +138,36 @@ int Factory_GetMemberVariableType(int type, const String& name)
     for (auto& v : record->variables)
         if (v.first == name) return v.second;
     return 0;
+}
+
+std::vector<int> Factory_GetTypes()
+{
+    std::vector<int> types;
+    for (auto& entry : TheRegistry().types) types.push_back(entry.first);
+    return types;
+}
+
+std::vector<std::pair<String, int>> Factory_GetMemberVariables(int type)
+{
+    TypeRecord* record = FindRecord(type);
+    return record ? record->variables : std::vector<std::pair<String, int>>();
+}
+
+void Factory_AddClassFunction(int type, const String& className, const CFunctionDecl& decl)
+{
+    TypeRecord* record = FindRecord(type);
+    if (!record) return;
+    for (auto& entry : record->classes) {
+        if (entry.first == className) {
+            entry.second.push_back(decl);
+            return;
+        }
+    }
+    record->classes.emplace_back(className, std::vector<CFunctionDecl>{decl});
+}
+
+std::vector<std::pair<String, std::vector<CFunctionDecl>>> Factory_GetClassFunctions(int type)
+{
+    TypeRecord* record = FindRecord(type);
+    return record ? record->classes : std::vector<std::pair<String, std::vector<CFunctionDecl>>>();
 }

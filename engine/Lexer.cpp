@@ -97,7 +97,7 @@ Token Lexer::Make(TokenKind kind, size_t start, int line, int column) const
 {
     Token t;
     t.kind = kind;
-    t.line = line;
+    t.line = line + m_LineBase;
     t.column = column;
     t.offset = start;
     t.endOffset = m_Pos;

@@ -27,6 +27,8 @@ public:
     bool FindRawStatement(size_t offset, std::string& text, size_t* semicolon = nullptr) const;
 
     const std::string& Source() const { return m_Source; }
+    // Added to the line of every token: the file's number (kFileLineBits).
+    void SetLineBase(int base) { m_LineBase = base; }
 
 private:
     char Peek(size_t ahead = 0) const;
@@ -43,6 +45,7 @@ private:
     size_t m_Pos = 0;
     int m_Line = 1;
     int m_Column = 1;
+    int m_LineBase = 0;
 };
 
 }  // namespace loom

@@ -167,6 +167,14 @@ bool ApplyBinary(BinaryOp op, Value& left, Value& right, Value& result, std::str
         return false;
     }
 
+    // A number or bool followed by '+' and text: the two texts joined, as
+    // text followed by a number already is.
+    if (op == BinaryOp::Add && (lk == Value::Int || lk == Value::Real || lk == Value::Bool) &&
+        right.TypeId() == Types().String) {
+        result = Value::Own(new CDataString(left.Text() + right.Text()));
+        return true;
+    }
+
     std::unique_ptr<CData> rightHolder;
     CData* other = SlotOperand(right, rightHolder);
     if (IsComparison(op)) {

@@ -75,7 +75,7 @@ Token Parser::ExpectClosing(TokenKind kind, const Token& opener)
 {
     if (!Check(kind)) {
         const std::string what = std::string(DescribeToken(kind)) + " (to close " + DescribeToken(opener.kind) +
-                                 " at line " + std::to_string(opener.line) + ")";
+                                 " at " + LineText(opener.line, opener.line) + ")";
         FailExpected(what.c_str());
     }
     return Take();
@@ -95,10 +95,14 @@ bool Parser::ParseProgram(Program& program)
                 for (const auto& other : program.functions) {
                     if (other->name == fn->name && other->params.size() == fn->params.size()) {
                         Fail(at, "function '" + fn->name + "' with " + std::to_string(fn->params.size()) +
-                                     " parameters is already defined at line " + std::to_string(other->line));
+                                     " parameters is already defined at " + LineText(other->line, at.line));
                     }
                 }
                 program.functions.push_back(std::move(fn));
+            }
+            else if (m_Includes && Check(TokenKind::Identifier) && m_Current.text == "include" &&
+                     PeekNext().kind == TokenKind::StringLiteral) {
+                ParseInclude(program);
             }
             else program.statements.push_back(ParseStatement());
         }
@@ -106,6 +110,37 @@ bool Parser::ParseProgram(Program& program)
     } catch (const Failure&) {
         return false;
     }
+}
+
+void Parser::ParseInclude(Program& program)
+{
+    const Token keyword = Take();
+    const Token path = Take();
+    Expect(TokenKind::Semicolon, "';' after the included file's name");
+    std::string source, message;
+    int lineBase = 0;
+    switch (m_Includes->Open(path.text, keyword.line, source, lineBase, message)) {
+    case IncludeLoader::Result::Skip: return;
+    case IncludeLoader::Result::Error: Fail(path, message);
+    case IncludeLoader::Result::Load: break;
+    }
+    // The included file's functions and statements join the program where
+    // the include stands; its names share the globals.
+    Parser inner(std::move(source), m_Globals, m_IsKeyword);
+    inner.m_Lexer.SetLineBase(lineBase);
+    inner.m_Includes = m_Includes;
+    const bool parsed = inner.ParseProgram(program);
+    m_Includes->Close();
+    if (!parsed) {
+        m_Error = inner.m_Error;
+        throw Failure();
+    }
+}
+
+std::string Parser::LineText(int line, int from) const
+{
+    if (FileOfLine(line) == FileOfLine(from) || !m_Includes) return "line " + std::to_string(LineInFile(line));
+    return m_Includes->Where(line);
 }
 
 bool Parser::ParseExpression(const UserFunction* context, ExprPtr& expr)

@@ -23,12 +23,30 @@ struct SyntaxError {
     std::string message;
 };
 
+// Finds the scripts that `include "path";` names, for the parser.
+class IncludeLoader {
+public:
+    enum class Result { Load, Skip, Error };
+    virtual ~IncludeLoader() = default;
+    // path as written in the file that holds fromLine. Load: source holds
+    // the text and lineBase its file's number (kFileLineBits), until Close.
+    // Skip: included before. Error: message says why not (a cycle, a file
+    // that cannot be read).
+    virtual Result Open(const std::string& path, int fromLine, std::string& source, int& lineBase,
+                        std::string& message) = 0;
+    virtual void Close() = 0;
+    // "file:line" of a line of any file.
+    virtual std::string Where(int line) const = 0;
+};
+
 class Parser {
 public:
     // isKeyword tells whether a name is a keyword registered by a package.
     Parser(std::string source, GlobalTable& globals, std::function<bool(const std::string&)> isKeyword);
 
     bool ParseProgram(Program& program);
+    // Lets the script include others (top-level `include "path";`).
+    void SetIncludeLoader(IncludeLoader* loader) { m_Includes = loader; }
     // One expression filling the whole text. Names are looked up among the
     // locals of context (may be null), then the globals.
     bool ParseExpression(const UserFunction* context, ExprPtr& expr);
@@ -52,6 +70,8 @@ private:
     // Statements.
     std::unique_ptr<UserFunction> ParseFunction();
     StmtPtr ParseStatement();
+    void ParseInclude(Program& program);
+    std::string LineText(int line, int from) const;
     StmtPtr ParseBlock();
     StmtPtr ParseIf();
     StmtPtr ParseWhile();
@@ -103,6 +123,7 @@ private:
     int m_Depth = 0;
     int m_LoopDepth = 0;  // loops around the statement being parsed
     UserFunction* m_Function = nullptr;
+    IncludeLoader* m_Includes = nullptr;
     std::vector<std::unordered_map<std::string, int>> m_Scopes;
 };
 

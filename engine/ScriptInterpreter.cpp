@@ -1,8 +1,10 @@
 #include "ScriptInterpreter.h"
 
 #include "Factory.h"
+#include "IncludeFiles.h"
 #include "Parser.h"
 
+#include <filesystem>
 #include <exception>
 #include <new>
 
@@ -12,6 +14,7 @@ CScriptInterpreter::CScriptInterpreter(CEngine& engine, const std::string& fileN
     : m_Engine(engine), m_Diagnostics(fileName, engine.GetEnvironment()), m_Calls(engine, m_Diagnostics)
 {
     Types();  // registers the engine's own types before anything needs them
+    m_Diagnostics.SetCallChain(&m_CallLines);
     m_Program.fileName = fileName;
 }
 
@@ -20,13 +23,17 @@ CScriptInterpreter::~CScriptInterpreter()
     if (m_Engine.GetInterpreter() == this) m_Engine.SetInterpreter(nullptr);
 }
 
-void CScriptInterpreter::Fail(int line, const std::string& message) { throw ScriptError{line, message}; }
+void CScriptInterpreter::Fail(int line, const std::string& message) { throw ScriptError{line, message, m_CallLines}; }
 
 bool CScriptInterpreter::Parse(const std::string& source)
 {
     CEngine& engine = m_Engine;
     Parser parser(source, m_Globals,
                   [&engine](const std::string& name) { return engine.FindKeyword(String(name)) != nullptr; });
+    // Included paths are relative to the script's folder: the current one
+    // when the script runs (the runner changes to it).
+    IncludeFiles includes(m_Diagnostics, std::filesystem::path(m_Program.fileName).filename().string());
+    parser.SetIncludeLoader(&includes);
     try {
         if (!parser.ParseProgram(m_Program)) {
             const SyntaxError& e = parser.Error();
@@ -59,7 +66,7 @@ void CScriptInterpreter::Run()
             if (flow == Flow::Stop || flow == Flow::Return || m_Stop) break;
         }
     } catch (const ScriptError& e) {
-        m_Diagnostics.Error(e.line, e.message);
+        m_Diagnostics.Report(Diagnostics::Severity::Error, e.line, e.message, 0, &e.calls);
     } catch (const std::bad_alloc&) {
         m_Diagnostics.Error(m_Line, "out of memory");
     } catch (const std::exception& e) {
@@ -70,6 +77,8 @@ void CScriptInterpreter::Run()
     m_Locals = nullptr;
     m_Function = nullptr;
     m_Depth = 0;
+    m_CallLines.clear();
+    if (m_Diagnostics.Expecting()) m_Diagnostics.CancelExpectation();
     m_Engine.SetInterpreter(previous);
 }
 
@@ -145,7 +154,7 @@ int CScriptInterpreter::LookupType(const std::string& name) const
     return GetVariableType(String(name));
 }
 
-bool CScriptInterpreter::Condition(Expr& e)
+bool CScriptInterpreter::ConditionOf(Expr& e)
 {
     const Value v = Eval(e);
     if (v.GetKind() == Value::Bool) return v.AsBool();
@@ -158,6 +167,8 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     m_Line = s.line;
     switch (s.kind) {
     case StmtKind::Expression:
+        if (m_Diagnostics.Expecting()) return ExecWatched(s);
+        if (s.expr->kind == ExprKind::Assign && AssignIntFast(*s.expr)) return Flow::Normal;
         EvalDiscard(*s.expr);
         return Flow::Normal;
     case StmtKind::Declaration:
@@ -197,6 +208,11 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     case StmtKind::Continue: return Flow::Continue;
     case StmtKind::Return:
         if (s.expr) {
+            int32_t n;
+            if (IntOperand(*s.expr, n)) {
+                m_ReturnValue = Value::FromInt(n);
+                return Flow::Return;
+            }
             m_ReturnValue = Eval(*s.expr);
             m_ReturnValue.Detach();  // it may live in a local that goes away
         } else {
@@ -209,6 +225,26 @@ CScriptInterpreter::Flow CScriptInterpreter::Exec(Stmt& s)
     case StmtKind::Empty: return Flow::Normal;
     }
     return Flow::Normal;
+}
+
+CScriptInterpreter::Flow CScriptInterpreter::ExecWatched(Stmt& s)
+{
+    // The statement after ExpectError(code): the error it reports, or the
+    // one that would stop the script, is the expected one.
+    try {
+        EvalDiscard(*s.expr);
+    } catch (const ScriptError& e) {
+        if (!m_Diagnostics.TakeExpected(e.message)) throw;
+        return m_Stop ? Flow::Stop : Flow::Normal;
+    }
+    if (m_Diagnostics.Expecting() && !m_ExpectArmedHere) {
+        const std::string code = m_Diagnostics.ExpectedCode();
+        m_Diagnostics.CancelExpectation();
+        m_Diagnostics.Error(s.line, code.empty() ? std::string("an error was expected here, but none was reported")
+                                                 : "error '" + code + "' was expected here, but none was reported");
+    }
+    m_ExpectArmedHere = false;
+    return m_Stop ? Flow::Stop : Flow::Normal;
 }
 
 void CScriptInterpreter::ExecDeclaration(Stmt& s)

@@ -5,11 +5,12 @@
 
 namespace loom {
 
-CVariable& CScriptInterpreter::VariableOf(Expr& e)
+CVariable& CScriptInterpreter::GlobalOf(Expr& e)
 {
-    if (e.kind == ExprKind::Local) return m_Locals[e.slot];
     if (!m_Globals.IsDefined(e.slot)) Fail(e.line, "undeclared variable '" + e.name + "'");
-    return m_Globals.Variable(e.slot);
+    CVariable& variable = m_Globals.Variable(e.slot);
+    e.cachedGlobal = &variable;
+    return variable;
 }
 
 void CScriptInterpreter::EvalDiscard(Expr& e)
@@ -25,25 +26,22 @@ Value CScriptInterpreter::Eval(Expr& e)
 {
     switch (e.kind) {
     case ExprKind::Constant:
-        if (e.constant.GetKind() == Value::Owned) return Value::Borrow(e.constant.Peek());
-        return e.constant.Copy();
-    case ExprKind::Local: return Value::OfVariable(m_Locals[e.slot], true);
-    case ExprKind::Global: return Value::OfVariable(VariableOf(e), true);
-    case ExprKind::Index: return EvalIndex(e);
-    case ExprKind::Member: {
-        Value result;
-        VisitPlace(e, false, [&](Place& place) { result = Value::OfVariable(*place.variable, false); });
-        return result;
+        switch (e.constant.GetKind()) {
+        case Value::Int: return Value::FromInt(e.constant.AsInt());
+        case Value::Owned: return Value::Borrow(e.constant.Peek());
+        default: return e.constant.Copy();
+        }
+    case ExprKind::Local:
+    case ExprKind::Global: {
+        const CVariable& variable = VariableOf(e);
+        if (!variable.IsArray()) return Value::Borrow(variable.GetWorkingData());
+        return Value::OfVariable(variable, true);
     }
+    case ExprKind::Index: return EvalIndex(e);
+    case ExprKind::Member: return EvalMember(e);
     case ExprKind::Call: return EvalCall(e);
     case ExprKind::MemberCall: return EvalMemberCall(e);
-    case ExprKind::Negate: {
-        Value operand = Eval(*e.left);
-        Value result;
-        std::string error;
-        if (!ApplyNegate(operand, result, error)) Fail(e.line, error);
-        return result;
-    }
+    case ExprKind::Negate: return EvalNegate(e);
     case ExprKind::Not: {
         const Value operand = Eval(*e.left);
         if (operand.IsNone()) Fail(e.line, "'!' needs a value");
@@ -58,13 +56,31 @@ Value CScriptInterpreter::Eval(Expr& e)
     return Value();
 }
 
+Value CScriptInterpreter::EvalMember(Expr& e)
+{
+    Value result;
+    VisitPlace(e, false, [&](Place& place) { result = Value::OfVariable(*place.variable, false); });
+    return result;
+}
+
+Value CScriptInterpreter::EvalNegate(Expr& e)
+{
+    Value operand = Eval(*e.left);
+    Value result;
+    std::string error;
+    if (!ApplyNegate(operand, result, error)) Fail(e.line, error);
+    return result;
+}
+
 Value CScriptInterpreter::EvalBinary(Expr& e)
 {
+    Value result;
+    if (IntBinary(e, result)) return result;
     Value left = Eval(*e.left);
     // A borrowed left operand must not change under the right one.
     if (e.right->sideEffects) left.Detach();
     Value right = Eval(*e.right);
-    Value result;
+    if (FastArithmetic(e.op, left, right, result)) return result;
     std::string error;
     if (!ApplyBinary(e.op, left, right, result, error)) Fail(e.line, error);
     return result;
@@ -84,6 +100,10 @@ std::vector<int> CScriptInterpreter::EvalIndices(Expr& e)
 
 Value CScriptInterpreter::EvalIndex(Expr& e)
 {
+    CVariable* fastVariable = nullptr;
+    CData* fastElement = nullptr;
+    int fastIndex = 0;
+    if (ElementFast(e, fastVariable, fastElement, fastIndex)) return Value::Borrow(fastElement);
     if (e.left->IsVariable()) {
         const std::vector<int> indices = EvalIndices(e);
         CVariable& variable = VariableOf(*e.left);
@@ -103,10 +123,29 @@ Value CScriptInterpreter::EvalIndex(Expr& e)
 
 Value CScriptInterpreter::EvalAssign(Expr& e, bool wantResult)
 {
-    Value value = Eval(*e.right);
-    if (e.left->sideEffects || e.compound) value.Detach();
     Expr& target = *e.left;
+    Value result;
+    if (AssignFast(e, wantResult, result)) return result;
+    Value value;
+    if (e.right->kind != ExprKind::Binary || !IntBinary(*e.right, value)) value = Eval(*e.right);
+    if (target.sideEffects || e.compound) value.Detach();
     if (e.compound) {
+        if (target.IsVariable()) {
+            // s += t on a string appends in place; int op= int stores in place.
+            CVariable& variable = VariableOf(target);
+            CData* data = variable.IsArray() ? nullptr : variable.GetWorkingData();
+            if (data && e.op == BinaryOp::Add && data->GetType() == Types().String && AppendFast(variable, value)) {
+                return wantResult ? Value::Borrow(data).Copy() : Value();
+            }
+            if (data && data->GetType() == Types().Int && value.GetKind() == Value::Int) {
+                Value combined;
+                if (FastArithmetic(e.op, Value::FromInt(static_cast<CDataInt*>(data)->Data), value, combined) &&
+                    combined.GetKind() == Value::Int) {
+                    static_cast<CDataInt*>(data)->Data = combined.AsInt();
+                    return wantResult ? std::move(combined) : Value();
+                }
+            }
+        }
         // target op= value: read, apply, store in the same place.
         VisitPlace(target, true, [&](Place& place) {
             Value current = place.element ? Value::Borrow(place.element) : Value::OfVariable(*place.variable, true);
@@ -121,18 +160,44 @@ Value CScriptInterpreter::EvalAssign(Expr& e, bool wantResult)
         });
         return value;
     }
-    Value result = wantResult ? value.Copy() : Value();
+    if (wantResult) result = value.Copy();
     if (target.IsVariable()) {
-        StoreVariable(VariableOf(target), value, e.line);
-    } else {
-        VisitPlace(target, true, [&](Place& place) { Store(place, value, e.line); });
+        CVariable& variable = VariableOf(target);
+        if (value.GetKind() == Value::Int && !variable.IsArray()) {
+            CData* data = variable.GetWorkingData();
+            if (data && data->GetType() == Types().Int) {
+                static_cast<CDataInt*>(data)->Data = value.AsInt();
+                return result;
+            }
+        }
+        StoreVariable(variable, value, e.line);
+        return result;
     }
+    CVariable* array = nullptr;
+    CData* element = nullptr;
+    int index = 0;
+    if (ElementFast(target, array, element, index)) {
+        StoreElement(*array, element, index, value, e.line);
+        return result;
+    }
+    VisitPlace(target, true, [&](Place& place) { Store(place, value, e.line); });
     return result;
 }
 
 Value CScriptInterpreter::EvalStep(Expr& e, bool wantResult)
 {
     Value result;
+    if (e.left->IsVariable()) {
+        CVariable& variable = VariableOf(*e.left);
+        CData* data = variable.IsArray() ? nullptr : variable.GetWorkingData();
+        if (data && data->GetType() == Types().Int) {
+            int32_t& n = static_cast<CDataInt*>(data)->Data;
+            const int32_t before = n;
+            n = static_cast<int32_t>(static_cast<uint32_t>(n) + (e.increment ? 1u : 0xFFFFFFFFu));
+            if (wantResult) result = Value::FromInt(e.prefix ? n : before);
+            return result;
+        }
+    }
     VisitPlace(*e.left, true, [&](Place& place) {
         CData* data = place.element ? place.element : place.variable->GetWorkingData();
         if (!data) Fail(e.line, std::string(e.increment ? "'++'" : "'--'") + " needs a variable with a value");
@@ -231,8 +296,9 @@ Value CScriptInterpreter::EvalMemberCall(Expr& e)
     return result;
 }
 
-Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
+void CScriptInterpreter::PrepareCall(const UserFunction& fn, Expr& call)
 {
+    // Kept out of CallUser: its messages would weigh on every call.
     if (m_Depth >= kMaxCallDepth) {
         Fail(call.line, "recursion deeper than " + std::to_string(kMaxCallDepth) + " calls (in '" + fn.name + "')");
     }
@@ -253,6 +319,11 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
         }
         mutableFn.typesResolved = true;
     }
+}
+
+Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
+{
+    if (m_Depth >= kMaxCallDepth || !fn.typesResolved || m_Stack.NearlyFull(kStackReserve)) PrepareCall(fn, call);
 
     // Arguments are values: a function gets copies, never the caller's
     // variables. All are evaluated before the frame is touched, since an
@@ -262,6 +333,11 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     std::vector<Value> large(argc > 4 ? argc : 0);
     Value* args = argc > 4 ? large.data() : small;
     for (size_t i = 0; i < argc; ++i) {
+        int32_t n;
+        if (IntOperand(*call.args[i], n)) {
+            args[i] = Value::FromInt(n);
+            continue;
+        }
         args[i] = Eval(*call.args[i]);
         args[i].Detach();
     }
@@ -269,19 +345,30 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     // The frame of this depth is reused from call to call, so a call
     // allocates nothing when its locals keep their types.
     if (m_Frames.size() <= static_cast<size_t>(m_Depth)) m_Frames.resize(static_cast<size_t>(m_Depth) + 1);
-    std::vector<CVariable>& locals = m_Frames[static_cast<size_t>(m_Depth)];
+    Frame& frame = m_Frames[static_cast<size_t>(m_Depth)];
+    std::vector<CVariable>& locals = frame.locals;
     if (locals.size() < fn.localNames.size()) locals.resize(fn.localNames.size());
+    // A frame last used by the same function has its parameters named.
+    const bool named = frame.function == &fn;
+    frame.function = &fn;
     for (size_t i = 0; i < fn.params.size(); ++i) {
         const Parameter& p = fn.params[i];
         const int type = fn.paramTypeIds[i];
         Value& arg = args[i];
+        CVariable& local = locals[p.slot];
+        if (!named && local.GetName().str() != p.name) local.SetName(String(p.name));
+        if (type == Types().Int && arg.GetKind() == Value::Int && local.GetType() == type && !local.IsArray()) {
+            CData* data = local.GetWorkingData();
+            if (data && data->GetType() == type) {
+                static_cast<CDataInt*>(data)->Data = arg.AsInt();
+                continue;
+            }
+        }
         const int argType = arg.TypeId();
         if (type != LOOM_TYPE_ANY && argType != type && !(type == Types().Real && argType == Types().Int)) {
             Fail(call.line, "argument " + std::to_string(i + 1) + " of '" + fn.name + "' must be " + p.typeName +
                                 ", not " + arg.TypeName());
         }
-        CVariable& local = locals[p.slot];
-        if (local.GetName().str() != p.name) local.SetName(String(p.name));
         if (type == LOOM_TYPE_ANY) local.SetType(0);
         else if (local.GetType() != type || local.IsArray() || !local.GetWorkingData()) local.SetType(type);
         StoreVariable(local, arg, call.line);
@@ -294,6 +381,7 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
     m_Function = &fn;
     ++m_Depth;
     m_ReturnValue.Reset();
+    m_CallLines.push_back(call.line);
     struct Restore {
         CScriptInterpreter& self;
         CVariable* locals;
@@ -305,12 +393,14 @@ Value CScriptInterpreter::CallUser(const UserFunction& fn, Expr& call)
             self.m_Function = function;
             self.m_Line = line;
             --self.m_Depth;
+            self.m_CallLines.pop_back();
         }
     } restore{*this, savedLocals, savedFunction, savedLine};
 
     Exec(*fn.body);
     Value result = std::move(m_ReturnValue);
     if (!fn.returnTypeId) return Value();
+    if (result.GetKind() == Value::Int && fn.returnTypeId == Types().Int) return result;
     if (result.IsNone()) return Value::Own(Factory_MakeData(fn.returnTypeId));
     if (fn.returnTypeId == LOOM_TYPE_ANY || result.TypeId() == fn.returnTypeId) return result;
     CVariable converted(String(fn.name), fn.returnTypeId);
@@ -326,6 +416,24 @@ bool CScriptInterpreter::CallIntrinsic(Expr& e, Value& result)
         String text;
         for (ExprPtr& arg : e.args) text += Eval(*arg).Text();
         if (ssi_stream* out = m_Engine.GetOutStream()) out->Write(text, 1);
+        return true;
+    }
+    if (e.name == "ExpectError" && e.args.size() <= 1) {
+        // The next statement must report an error whose message holds the
+        // code (any error without one); that error is not counted.
+        std::string code;
+        if (!e.args.empty()) {
+            const Value v = Eval(*e.args[0]);
+            if (v.TypeId() != Types().String) Fail(e.line, "ExpectError takes a string, not " + v.TypeName());
+            code = v.Text().str();
+        }
+        m_ExpectArmedHere = m_Diagnostics.Expecting();
+        m_Diagnostics.Expect(code);
+        result = Value();
+        return true;
+    }
+    if (e.name == "GetLastErrorText" && e.args.empty()) {
+        result = Value::Own(new CDataString(String(m_Diagnostics.LastErrorText())));
         return true;
     }
     if (e.name == "Exit" && e.args.empty()) {

@@ -43,6 +43,89 @@ bool StoreDirect(CData* target, Value& value)
 
 }  // namespace
 
+bool CScriptInterpreter::AssignFast(Expr& e, bool wantResult, Value& result)
+{
+    if (e.compound) return false;
+    Expr& target = *e.left;
+    Expr& right = *e.right;
+    if (!target.IsVariable() || right.kind != ExprKind::Binary || right.op != BinaryOp::Add) return false;
+    Expr& source = *right.left;
+    if (source.kind != target.kind || source.slot != target.slot || right.right->sideEffects) return false;
+    CVariable& variable = VariableOf(source);
+    CData* data = variable.IsArray() ? nullptr : variable.GetWorkingData();
+    if (!data || data->GetType() != Types().String) return false;
+    Value operand = Eval(*right.right);
+    if (!AppendFast(variable, operand)) return false;
+    if (wantResult) result = Value::Borrow(data).Copy();
+    return true;
+}
+
+bool CScriptInterpreter::AppendFast(CVariable& variable, Value& operand)
+{
+    // The same text as CDataString::operator_plus appends, without copying
+    // the string it appends to; std::string grows its buffer geometrically.
+    std::string& text = static_cast<CDataString*>(variable.GetWorkingData())->Data.str();
+    switch (operand.GetKind()) {
+    case Value::Owned:
+    case Value::Borrowed: {
+        CData* other = operand.Peek();
+        if (other->GetType() == Types().String) text.append(static_cast<CDataString*>(other)->Data.str());
+        else text.append(other->GetString().str());
+        return true;
+    }
+    case Value::Int:
+    case Value::Real:
+    case Value::Bool: {
+        std::unique_ptr<CData> other(operand.MakeData());
+        text.append(other->GetString().str());
+        return true;
+    }
+    default: return false;
+    }
+}
+
+bool CScriptInterpreter::ElementFast(Expr& e, CVariable*& variable, CData*& element, int& index)
+{
+    if (e.kind != ExprKind::Index || !e.left->IsVariable() || e.args.size() != 1 || e.args[0]->sideEffects) {
+        return false;
+    }
+    const Value at = Eval(*e.args[0]);
+    if (at.GetKind() != Value::Int) return false;
+    CVariable& array = VariableOf(*e.left);
+    const std::vector<int>& extents = array.GetExtents();
+    if (extents.size() != 1 || at.AsInt() < 1 || at.AsInt() > extents[0]) return false;
+    element = array.Get(at.AsInt() - 1);
+    if (!element) return false;
+    variable = &array;
+    index = at.AsInt();
+    return true;
+}
+
+bool CScriptInterpreter::IntElement(Expr& e, int32_t& out)
+{
+    CVariable* array = nullptr;
+    CData* element = nullptr;
+    int index = 0;
+    if (!ElementFast(e, array, element, index) || element->GetType() != Types().Int) return false;
+    out = static_cast<CDataInt*>(element)->Data;
+    return true;
+}
+
+bool CScriptInterpreter::IntNested(Expr& e, int32_t& out)
+{
+    Value value;
+    if (!IntBinary(e, value) || value.GetKind() != Value::Int) return false;
+    out = value.AsInt();
+    return true;
+}
+
+void CScriptInterpreter::StoreElement(CVariable& array, CData* element, int index, Value& value, int line)
+{
+    if (!value.GetArray() && !value.IsNone() && StoreDirect(element, value)) return;
+    const std::vector<int> indices{index};
+    StoreData(array, element, &indices, value, line);
+}
+
 void CScriptInterpreter::VisitPlace(Expr& e, bool writeBack, PlaceVisitor visit)
 {
     switch (e.kind) {

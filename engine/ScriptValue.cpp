@@ -47,20 +47,6 @@ Value Value::Own(CData* data)
     return r;
 }
 
-Value Value::Borrow(CData* data)
-{
-    Value r;
-    if (!data) return r;
-    const BuiltinTypes& t = Types();
-    const int type = data->GetType();
-    if (type == t.Int) return FromInt(static_cast<CDataInt*>(data)->Data);
-    if (type == t.Real) return FromReal(static_cast<CDataReal*>(data)->Data);
-    if (type == t.Bool) return FromBool(static_cast<CDataBool*>(data)->Data != 0);
-    r.m_Kind = Borrowed;
-    r.m_Data = data;
-    return r;
-}
-
 Value Value::OwnArray(CVariable* variable)
 {
     Value r;
@@ -107,9 +93,9 @@ std::string Value::TypeName() const
 bool Value::Truthy() const
 {
     switch (m_Kind) {
-    case Int: return m_Int != 0;
+    case Int: return AsInt() != 0;
     case Real: return m_Real != 0.0;
-    case Bool: return m_Bool;
+    case Bool: return AsBool();
     case Owned:
     case Borrowed: return m_Data->boolean();
     case Array: {
@@ -124,12 +110,12 @@ bool Value::Truthy() const
 String Value::Text() const
 {
     switch (m_Kind) {
-    case Int: return String::Printf("%d", static_cast<int>(m_Int));
+    case Int: return String::Printf("%d", static_cast<int>(AsInt()));
     case Real: {
         CDataReal r(m_Real);
         return r.GetString();
     }
-    case Bool: return m_Bool ? "true" : "false";
+    case Bool: return AsBool() ? "true" : "false";
     case Owned:
     case Borrowed: return m_Data->GetString();
     case Array: {
@@ -156,9 +142,9 @@ CData* Value::Peek() const
 CData* Value::MakeData() const
 {
     switch (m_Kind) {
-    case Int: return new CDataInt(m_Int);
+    case Int: return new CDataInt(AsInt());
     case Real: return new CDataReal(m_Real);
-    case Bool: return new CDataBool(m_Bool);
+    case Bool: return new CDataBool(AsBool());
     case Owned:
     case Borrowed: return m_Data->Clone();
     case Array: {
@@ -193,9 +179,9 @@ void Value::Detach()
 Value Value::Copy() const
 {
     switch (m_Kind) {
-    case Int: return FromInt(m_Int);
+    case Int: return FromInt(AsInt());
     case Real: return FromReal(m_Real);
-    case Bool: return FromBool(m_Bool);
+    case Bool: return FromBool(AsBool());
     case Owned:
     case Borrowed: return Own(m_Data->Clone());
     case Array: return OwnArray(new CVariable(*m_Array));

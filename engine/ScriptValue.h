@@ -31,15 +31,15 @@ class Value {
 public:
     enum Kind : uint8_t { None, Int, Real, Bool, Owned, Borrowed, Array };
 
-    Value() : m_Real(0.0) {}
+    Value() : m_Bits(0) {}
     ~Value() { Reset(); }
-    Value(Value&& other) noexcept : m_Kind(other.m_Kind), m_Real(other.m_Real) { other.m_Kind = None; }
+    Value(Value&& other) noexcept : m_Kind(other.m_Kind), m_Bits(other.m_Bits) { other.m_Kind = None; }
     Value& operator=(Value&& other) noexcept
     {
         if (this != &other) {
             Reset();
             m_Kind = other.m_Kind;
-            m_Real = other.m_Real;  // copies the whole union
+            m_Bits = other.m_Bits;  // copies the whole union
             other.m_Kind = None;
         }
         return *this;
@@ -47,13 +47,28 @@ public:
     Value(const Value&) = delete;
     Value& operator=(const Value&) = delete;
 
-    static Value FromInt(int32_t v) { Value r; r.m_Kind = Int; r.m_Int = v; return r; }
+    // Small members are written as the whole 64 bits: a later copy of the
+    // union reads all of them at once, which a narrower store would stall.
+    static Value FromInt(int32_t v) { Value r; r.m_Kind = Int; r.m_Bits = static_cast<uint32_t>(v); return r; }
     static Value FromReal(double v) { Value r; r.m_Kind = Real; r.m_Real = v; return r; }
-    static Value FromBool(bool v) { Value r; r.m_Kind = Bool; r.m_Bool = v; return r; }
+    static Value FromBool(bool v) { Value r; r.m_Kind = Bool; r.m_Bits = v ? 1u : 0u; return r; }
     // Takes ownership; ints, reals and bools are unboxed.
     static Value Own(CData* data);
     // Refers to data owned elsewhere; valid only until that owner changes.
-    static Value Borrow(CData* data);
+    // Inline: every read of a variable comes here.
+    static Value Borrow(CData* data)
+    {
+        Value r;
+        if (!data) return r;
+        const BuiltinTypes& t = Types();
+        const int type = data->GetType();
+        if (type == t.Int) return FromInt(static_cast<CDataInt*>(data)->Data);
+        if (type == t.Real) return FromReal(static_cast<CDataReal*>(data)->Data);
+        if (type == t.Bool) return FromBool(static_cast<CDataBool*>(data)->Data != 0);
+        r.m_Kind = Borrowed;
+        r.m_Data = data;
+        return r;
+    }
     // Takes ownership of a whole variable (an array handed back by a call).
     static Value OwnArray(CVariable* variable);
     // The value of a variable: its array, or its working value.
@@ -62,9 +77,9 @@ public:
     Kind GetKind() const { return m_Kind; }
     bool IsNone() const { return m_Kind == None; }
     bool IsNumber() const { return m_Kind == Int || m_Kind == Real; }
-    int32_t AsInt() const { return m_Int; }
-    double AsReal() const { return m_Kind == Int ? static_cast<double>(m_Int) : m_Real; }
-    bool AsBool() const { return m_Bool; }
+    int32_t AsInt() const { return static_cast<int32_t>(static_cast<uint32_t>(m_Bits)); }
+    double AsReal() const { return m_Kind == Int ? static_cast<double>(AsInt()) : m_Real; }
+    bool AsBool() const { return m_Bits != 0; }
     CVariable* GetArray() const { return m_Kind == Array ? m_Array : nullptr; }
 
     // The engine type number, 0 for no value.
@@ -94,11 +109,11 @@ private:
     void FreeOwned();
 
     Kind m_Kind = None;
-    // m_Real is the widest member: copying it copies whichever is in use.
+    // m_Bits spans the whole union: copying it copies whichever member is
+    // in use.
     union {
-        int32_t m_Int;
+        uint64_t m_Bits;
         double m_Real;
-        bool m_Bool;
         CData* m_Data;
         CVariable* m_Array;
     };

@@ -41,6 +41,13 @@ struct Token {
     double realValue = 0.0;
 };
 
+// Lines of included files carry the file's number above kFileLineBits: a
+// line number alone says which file it is in. The main script is file 0,
+// so its lines are plain numbers.
+constexpr int kFileLineBits = 20;
+inline int LineInFile(int line) { return line & ((1 << kFileLineBits) - 1); }
+inline int FileOfLine(int line) { return line >> kFileLineBits; }
+
 // The spelling of a token kind for messages ("')'", "identifier").
 const char* DescribeToken(TokenKind kind);
 

@@ -168,6 +168,14 @@ CStatus CVariable::SetData(CData* value, DimensionT* dims)
 
 void CVariable::Grow(const std::vector<int>& extents)
 {
+    if (extents.size() == 1 && m_Extents.size() == 1 && m_Elems.size() == static_cast<size_t>(m_Extents[0])) {
+        // One dimension keeps its layout: the vector grows in place, its
+        // capacity geometrically, so building an array element by element
+        // is linear.
+        m_Elems.resize(static_cast<size_t>(extents[0]), nullptr);
+        m_Extents = extents;
+        return;
+    }
     std::vector<CData*> grown(static_cast<size_t>(Product(extents)), nullptr);
     const long long oldCount = m_Extents.empty() ? 0 : Product(m_Extents);
     for (long long flat = 0; flat < oldCount && flat < static_cast<long long>(m_Elems.size()); ++flat) {

@@ -4,6 +4,7 @@
 // optionally writes the result as JUnit XML.
 //
 // Exit status: 0 every script passed, 1 one failed, 2 usage or parse error.
+#include "FunctionReference.h"
 #include "Loom.h"
 #include "ScriptInterpreter.h"
 
@@ -45,24 +46,29 @@ struct ScriptResult {
     int errors = 0;
     double seconds = 0.0;
     std::vector<std::string> lines;  // the errors and warnings reported
+    int failureLine = 0;  // the first error's line in the script's outermost statements
+    std::string failureFile;  // and its file (an included one, or the script)
 };
 
 struct Options {
     std::vector<std::string> packages;
     std::string junitFile;
     std::vector<std::string> scripts;
+    bool functions = false;  // print the reference instead of running scripts
 };
 
 void PrintUsage(FILE* to)
 {
     std::fprintf(to,
                  "usage: loom [--package DLL]... [--junit FILE] SCRIPT...\n"
+                 "       loom [--package DLL]... --functions\n"
                  "\n"
                  "Runs each script and prints one summary line per script and\n"
                  "\"N passed, N failed\". A script passes when it reports no error.\n"
                  "\n"
                  "  --package DLL   load a package besides Almanac and KestrelBase\n"
                  "  --junit FILE    also write the results as JUnit XML\n"
+                 "  --functions     print every function a script can call (Markdown)\n"
                  "  --help          show this text\n"
                  "  --version       show the version\n"
                  "\n"
@@ -95,6 +101,10 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
             else options.junitFile = argv[++i];
             continue;
         }
+        if (arg == "--functions") {
+            options.functions = true;
+            continue;
+        }
         if (arg.size() > 1 && arg[0] == '-') {
             std::fprintf(stderr, "loom: unknown option '%s'\n", arg.c_str());
             PrintUsage(stderr);
@@ -102,7 +112,7 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
         }
         options.scripts.push_back(arg);
     }
-    if (options.scripts.empty()) {
+    if (options.scripts.empty() && !options.functions) {
         std::fprintf(stderr, "loom: no script given\n");
         PrintUsage(stderr);
         return 2;
@@ -168,6 +178,8 @@ ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path&
     const loom::Diagnostics& diagnostics = interpreter.GetDiagnostics();
     result.lines = diagnostics.Lines();
     result.errors = diagnostics.ErrorCount();
+    result.failureLine = diagnostics.FailureLine();
+    result.failureFile = diagnostics.FailureFile();
     if (interpreter.HadSyntaxError()) result.outcome = Outcome::Broken;
     else if (result.errors > 0) result.outcome = Outcome::Failed;
     result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -229,6 +241,9 @@ bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& result
             xml << "/>\n";
             continue;
         }
+        // Where the failure is, as the outermost script statement sees it:
+        // for an error inside a script function, the line of the call.
+        if (r.failureLine > 0) xml << " file=\"" << XmlEscape(r.failureFile) << "\" line=\"" << r.failureLine << "\"";
         std::string body;
         for (const std::string& line : r.lines) body += line + "\n";
         const char* element = r.outcome == Outcome::Broken ? "error" : "failure";
@@ -282,6 +297,11 @@ int main(int argc, char** argv)
             std::fprintf(stderr, "loom: %s\n", status.GetStatusMessage().c_str());
             return 2;
         }
+    }
+
+    if (options.functions) {
+        std::fputs(WriteFunctionReference(engine).c_str(), stdout);
+        return 0;
     }
 
     std::vector<ScriptResult> results;

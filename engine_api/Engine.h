@@ -62,6 +62,8 @@ public:
     // Interpreter side.
     const std::vector<CFunctionDecl>* FindFunctions(const String& name) const;
     const CKeywordDecl* FindKeyword(const String& name) const;
+    // Every global function by name (the reference, loom --functions).
+    const std::map<std::string, std::vector<CFunctionDecl>>& GetFunctions() const { return m_Functions; }
     // Variables defined while no interpreter runs; the interpreter takes
     // them over when a script starts.
     std::vector<CVariable>& PendingVariables() { return m_Pending; }

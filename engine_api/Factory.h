@@ -4,6 +4,7 @@
 
 #include "Data.h"
 
+#include <utility>
 #include <vector>
 
 class CFunctionDecl;
@@ -29,3 +30,12 @@ LOOM_API const std::vector<CFunctionDecl>* Factory_GetMemberFunctions(int type);
 LOOM_API void Factory_AddMemberFunction(int type, const CFunctionDecl& decl);
 LOOM_API void Factory_AddMemberVariable(int type, const String& name, int varType);
 LOOM_API int Factory_GetMemberVariableType(int type, const String& name);  // 0 when none
+
+// For the reference of what scripts can call (loom --functions).
+LOOM_API std::vector<int> Factory_GetTypes();  // every registered type, by number
+LOOM_API std::vector<std::pair<String, int>> Factory_GetMemberVariables(int type);
+// A member function as the values of one class of a type have it (the
+// window functions of each window class). Only the reference reads these;
+// calls go through the type's member functions.
+LOOM_API void Factory_AddClassFunction(int type, const String& className, const CFunctionDecl& decl);
+LOOM_API std::vector<std::pair<String, std::vector<CFunctionDecl>>> Factory_GetClassFunctions(int type);

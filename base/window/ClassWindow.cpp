@@ -1,5 +1,6 @@
 #include "ClassWindow.h"
 
+#include "Factory.h"
 #include "ResponseBound.h"
 #include "SquireLog.h"
 #include "WindowChecker.h"
@@ -151,6 +152,7 @@ CStatus CDataWindow::InitData()
 
 CStatus CDataWindow::AddFunction(CFunctionDecl& decl, String& className)
 {
+    Factory_AddClassFunction(sType, className, decl);
     SSI_FunctionAPI prototype;
     prototype.m_FunctionName = decl.Name;
     int n = decl.GetNumParams();

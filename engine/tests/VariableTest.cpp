@@ -63,6 +63,36 @@ TEST(VariableTest, SetDataWithDimensionsGrowsAndKeepsScalarAsFirstElement)
     EXPECT_FALSE(v.SetData(&value, twoLevels.Get()).IsSuccess());
 }
 
+TEST(VariableTest, ArrayBuiltElementByElementKeepsEveryElement)
+{
+    // Each store one past the end grows the array; elements stored before
+    // stay where they were, whether read between the stores or not.
+    CVariable v("rows", CDataInt::GetRegisteredType());
+    const int count = 20000;
+    for (int i = 1; i <= count; ++i) {
+        CDataInt value(i * 3);
+        DimensionList at(i);
+        ASSERT_TRUE(v.SetData(&value, at.Get()).IsSuccess());
+        if (i % 997 == 0) {
+            ASSERT_EQ(IntAt(v, 0), 3);
+            ASSERT_EQ(IntAt(v, i / 2 - 1), (i / 2) * 3);
+        }
+    }
+    EXPECT_EQ(v.GetNumElems(), count);
+    EXPECT_EQ(Shape(v), (std::vector<int>{count}));
+    for (int i = 0; i < count; ++i) ASSERT_EQ(IntAt(v, i), (i + 1) * 3);
+
+    // A gap leaves absent elements, which a later store fills.
+    CDataInt last(-1);
+    DimensionList far(count + 5);
+    ASSERT_TRUE(v.SetData(&last, far.Get()).IsSuccess());
+    EXPECT_EQ(v.Get(count), nullptr);
+    EXPECT_EQ(IntAt(v, count + 4), -1);
+    std::vector<int> indices{count + 1};
+    CData* element = nullptr;
+    EXPECT_FALSE(v.GetElement(indices, element).IsSuccess());
+}
+
 TEST(VariableTest, TwoDimensionalArraysIndexFromOneAndCheckBounds)
 {
     CVariable grid("grid", CDataInt::GetRegisteredType());

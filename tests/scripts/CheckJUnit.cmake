@@ -43,6 +43,8 @@ expect_count("<error " 1)
 expect_count("</error>" 1)
 expect_count("tests=\"3\" failures=\"1\" errors=\"1\"" 2)
 expect_count("fails.lm:4: error: index 9 of 'a' is out of range 1..2" 1)
+# A failing case names the line of its first error.
+expect_count("name=\"fails.lm\" time=\"[0-9.]+\" file=\"fails.lm\" line=\"3\"" 1)
 expect_count("unparsable.lm:3:1: error: expected '\\)' \\(to close '\\(' at line 2\\), found end of file" 1)
 # Text from the scripts is escaped.
 expect_count("&lt;tag&gt; &amp; &quot;quoted&quot;" 1)

@@ -1,0 +1,5 @@
+local s = ""
+for k = 1, 200000 do
+  s = s .. "x"
+end
+print(#s)
