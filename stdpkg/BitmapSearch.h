@@ -1,5 +1,5 @@
-// Search of a bitmap for a smaller one (the bitmap function Find), on raw
-// pixel buffers. Rows are unpadded: stride = (bitCount * width) / 8 and the
+// Search of a bitmap for a smaller one (the bitmap functions Find and
+// FindSimilar), on raw pixel buffers. Rows are unpadded: stride = (bitCount * width) / 8 and the
 // pixel (x, y) starts at y * stride + x * (bitCount / 8).
 #pragma once
 
@@ -54,5 +54,16 @@ ALMANAC_API SearchRange CheckSearchRange(const PixelView& image, const PixelView
 ALMANAC_API bool FindPattern(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY);
 ALMANAC_API bool FindPatternNaive(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX,
                                   int& foundY);
+
+// The same scan as FindPattern, where a position matches when every byte
+// of every pattern row differs from the image byte by at most `tolerance`
+// (0 to 255): for whole-byte depths that is each colour channel (and the
+// fourth byte of a 32-bit pixel). Tolerance 0 gives FindPattern's result.
+// Both require Ready. FindSimilarNaive is the position-by-position
+// reference.
+ALMANAC_API bool FindSimilar(const PixelView& image, const PixelView& pattern, int x, int y, int tolerance,
+                             int& foundX, int& foundY);
+ALMANAC_API bool FindSimilarNaive(const PixelView& image, const PixelView& pattern, int x, int y, int tolerance,
+                                  int& foundX, int& foundY);
 
 }  // namespace almanac
