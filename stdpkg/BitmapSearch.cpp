@@ -35,9 +35,10 @@ inline uint64_t PixelAt(const uint8_t* p)
 
 constexpr uint64_t kBase = 0x100000001B3ull;  // odd, so the hash is a bijection per step
 
-// The pattern row that changes colour most often: a row of one colour would
-// let every uniform stretch of the image through the filter.
-int FilterRow(const PixelView& pattern, int bytesPerPixel)
+// The pattern row that changes colour most often (by more than the
+// tolerance): a row of one colour would let every uniform stretch of the
+// image through the filter.
+int FilterRow(const PixelView& pattern, int bytesPerPixel, int tolerance = 0)
 {
     int best = 0;
     int bestChanges = -1;
@@ -45,7 +46,9 @@ int FilterRow(const PixelView& pattern, int bytesPerPixel)
         const uint8_t* row = pattern.data + pattern.Offset(0, m);
         int changes = 0;
         for (int i = 1; i < pattern.width; ++i)
-            if (std::memcmp(row + (i - 1) * bytesPerPixel, row + i * bytesPerPixel, bytesPerPixel) != 0) ++changes;
+            if (!simd::BytesWithin(row + (i - 1) * bytesPerPixel, row + i * bytesPerPixel,
+                                   static_cast<size_t>(bytesPerPixel), tolerance))
+                ++changes;
         if (changes > bestChanges) {
             bestChanges = changes;
             best = m;
@@ -93,16 +96,28 @@ bool FindRolling(const PixelView& image, const PixelView& pattern, int x, int y,
 }
 
 // Two pixels of the filter row that a candidate position must show before
-// the rows are compared: the rarest colour among the row's first pixels,
-// and the farthest pixel of another colour (the same one when the row has
-// a single colour). On a screen-like image the rare colour is seldom
-// present, so few positions pass the filter.
+// the rows are compared: the rarest colour among the row's first pixels
+// (counting colours within the tolerance as one), and a pixel of another
+// colour: the farthest one for an exact search, the one most different in
+// colour for a tolerant one, so that a background within the tolerance of
+// one anchor still fails at the other. On a screen-like image the rare
+// colour is seldom present, so few positions pass the filter.
 struct Anchors {
     int a = 0;
     int b = 0;
 };
 
-Anchors PickAnchors(const uint8_t* row, int width)
+int ColourDistance(uint32_t p, uint32_t q)
+{
+    int most = 0;
+    for (int k = 0; k < 32; k += 8) {
+        const int d = simd::ByteDistance(static_cast<uint8_t>(p >> k), static_cast<uint8_t>(q >> k));
+        if (d > most) most = d;
+    }
+    return most;
+}
+
+Anchors PickAnchors(const uint8_t* row, int width, int tolerance)
 {
     Anchors result;
     const int considered = width < 64 ? width : 64;
@@ -110,7 +125,7 @@ Anchors PickAnchors(const uint8_t* row, int width)
     for (int i = 0; i < considered; ++i) {
         const uint32_t v = simd::Load32(row + i * 4);
         int count = 0;
-        for (int j = 0; j < width; ++j) count += simd::Load32(row + j * 4) == v;
+        for (int j = 0; j < width; ++j) count += ColourDistance(simd::Load32(row + j * 4), v) <= tolerance;
         if (fewest < 0 || count < fewest) {
             fewest = count;
             result.a = i;
@@ -118,11 +133,12 @@ Anchors PickAnchors(const uint8_t* row, int width)
     }
     const uint32_t pa = simd::Load32(row + result.a * 4);
     result.b = result.a;
-    int farthest = 0;
+    int best = 0;
     for (int j = 0; j < width; ++j) {
-        const int distance = j > result.a ? j - result.a : result.a - j;
-        if (simd::Load32(row + j * 4) != pa && distance > farthest) {
-            farthest = distance;
+        const int colour = ColourDistance(simd::Load32(row + j * 4), pa);
+        const int score = tolerance == 0 ? (colour != 0 ? (j > result.a ? j - result.a : result.a - j) : 0) : colour;
+        if (score > best) {
+            best = score;
             result.b = j;
         }
     }
@@ -150,9 +166,9 @@ bool FindAnchored32(const PixelView& image, const PixelView& pattern, int x, int
     const int lastX = image.width - pattern.width;
     const int lastY = image.height - pattern.height;
     const int64_t rowBytes = pattern.RowBytes();
-    const int filter = FilterRow(pattern, 4);
+    const int filter = FilterRow(pattern, 4, tolerance);
     const uint8_t* prow = pattern.data + pattern.Offset(0, filter);
-    const Anchors anchors = PickAnchors(prow, pattern.width);
+    const Anchors anchors = PickAnchors(prow, pattern.width, Tolerant ? tolerance : 0);
     const uint32_t pa = simd::Load32(prow + anchors.a * 4);
     const uint32_t pb = simd::Load32(prow + anchors.b * 4);
     for (int py = y; py <= lastY; ++py) {
@@ -189,7 +205,7 @@ bool FindSimilarBytes(const PixelView& image, const PixelView& pattern, int x, i
     const int lastY = image.height - pattern.height;
     const int64_t rowBytes = pattern.RowBytes();
     const int bytesPerPixel = pattern.bitCount / 8;
-    const int filter = FilterRow(pattern, bytesPerPixel);
+    const int filter = FilterRow(pattern, bytesPerPixel, tolerance);
     const uint8_t* prow = pattern.data + pattern.Offset(0, filter);
     const int64_t tail = rowBytes - bytesPerPixel;
     for (int py = y; py <= lastY; ++py) {

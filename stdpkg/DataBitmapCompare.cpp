@@ -22,7 +22,8 @@ CStatus CheckTolerance(int tolerance)
 // True when the buffer holds every row of the image's header.
 bool CoversImage(const almanac::PixelView& v)
 {
-    return v.data && v.width > 0 && v.height > 0 && v.Stride() * v.height <= v.length;
+    // stride * height <= length, without the product (headers are untrusted).
+    return v.data && v.width > 0 && v.height > 0 && v.Stride() <= v.length / v.height;
 }
 
 }  // namespace

@@ -130,6 +130,13 @@ TEST(BitmapCompare, CountDifferencesAndDiffImage)
     CDataBitmap shortBuffer;
     MakeBitmap(shortBuffer, 5, 4, 32, 90, 40);  // half the rows
     EXPECT_TRUE(HasCode(a.CountDifferences(shortBuffer, 0, count), "(5139)"));
+    // Headers far beyond the buffer: refused without overflowing the size.
+    CDataBitmap huge, hugeToo;
+    MakeBitmap(huge, 0x7FFFFFFF, 0x7FFFFFFF, 32, 0, 64);
+    MakeBitmap(hugeToo, 0x7FFFFFFF, 0x7FFFFFFF, 32, 0, 64);
+    EXPECT_TRUE(HasCode(huge.CountDifferences(hugeToo, 0, count), "(5139)"));
+    EXPECT_TRUE(HasCode(huge.DiffImage(hugeToo, 0, diff), "(5139)"));
+    EXPECT_TRUE(HasCode(huge.Crop(0, 0, 1, 1, diff), "(5139)"));
 
     CallRecord c("CountDifferences");
     c.Value(b).Int(5).Run(a);
