@@ -59,14 +59,42 @@ CStatus Save(CDataBitmap& bitmap, String& path)
     return CStatus::MakeOK();
 }
 
-// The window's own rendering, or the screen copy where it renders nothing.
+// Lookups of the window as window functions make them: up to about five
+// seconds, so a window that is still opening is waited for.
+constexpr int kLookupTries = 501;
+constexpr int kLookupPauseMs = 10;
+// A window still painting changes between two captures: up to this many
+// further captures, this far apart, until two in a row are the same.
+constexpr int kSettleCaptures = 20;
+constexpr int kSettlePauseMs = 50;
+
+// The window's own image (WindowCapture::CaptureOwnImage), once two
+// captures in a row agree (or the last of a bounded series).
 CStatus Capture(CDataWindow& window, CDataBitmap& shot)
 {
     unsigned menuItemId = 0;
     HMENU menu = nullptr;
-    if (!window.FindMe(menuItemId, menu) || !window.foundWindow)
-        return CStatus(0, "CheckScreenshot: the window was not found. (5914)", 1);
-    return WindowCapture::CaptureOwnImage(window, shot);
+    CStatus found;
+    for (int attempt = 0; attempt < kLookupTries; ++attempt) {
+        found = window.FindMe(menuItemId, menu);
+        if (found && window.foundWindow)
+            break;
+        Sleep(kLookupPauseMs);
+    }
+    if (!found || !window.foundWindow)
+        return found ? CStatus(0, "CheckScreenshot: the window was not found. (5914)", 1) : found;
+    CStatus status = WindowCapture::CaptureOwnImage(window, shot);
+    for (int n = 0; status && n < kSettleCaptures; ++n) {
+        Sleep(kSettlePauseMs);
+        CDataBitmap again;
+        status = WindowCapture::CaptureOwnImage(window, again);
+        if (!status) break;
+        int64_t differences = -1;
+        const bool same = again.CountDifferences(shot, 0, differences) && differences == 0;
+        shot = again;
+        if (same) break;
+    }
+    return status;
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The global function CheckScreenshot(window w, string name, int tolerance,
 // int maxDiffPixels): compares the window's own rendering of its client
-// area with baselines/<name>.png beside the script.
+// area with baselines/<name>.png beside the script. The window is looked
+// up as window functions do (waiting up to about five seconds for it), and
+// captured until two captures in a row agree (at most about a second), so
+// a window that is still painting is not taken half drawn.
 //
 // - No baseline yet: it is written, with a warning (5910), result true.
 // - loom --update-baselines (KESTREL_UPDATE_BASELINES set): the baseline
