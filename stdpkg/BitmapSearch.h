@@ -48,8 +48,10 @@ ALMANAC_API SearchRange CheckSearchRange(const PixelView& image, const PixelView
 
 // The first position, rows outer and columns inner, both ascending, at
 // which every pattern row equals the image bytes. Both require Ready.
-// FindPattern filters the candidates with a rolling hash of one pattern row
-// and confirms each hit byte by byte; FindPatternNaive compares row by row
+// FindPattern filters the candidates by one pattern row and confirms each
+// hit byte by byte: for 32-bit pixels it screens every image row with SSE2
+// compares of two anchor pixels of that row (about one pass over the image
+// in all), for other depths with a rolling hash of the row; FindPatternNaive compares row by row
 // at every position (the reference and the benchmark's baseline).
 ALMANAC_API bool FindPattern(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY);
 ALMANAC_API bool FindPatternNaive(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX,
