@@ -69,6 +69,7 @@ void PrintUsage(FILE* to)
                  "  --package DLL   load a package besides Almanac and KestrelBase\n"
                  "  --junit FILE    also write the results as JUnit XML\n"
                  "  --functions     print every function a script can call (Markdown)\n"
+                 "  --update-baselines  CheckScreenshot rewrites baselines instead of comparing\n"
                  "  --help          show this text\n"
                  "  --version       show the version\n"
                  "\n"
@@ -90,6 +91,16 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
             std::printf("loom %s\n", kVersion);
             done = true;
             return 0;
+        }
+        if (arg == "--update-baselines") {
+            // Read by CheckScreenshot in the KestrelBase package.
+#if defined(_WIN32)
+            SetEnvironmentVariableA("KESTREL_UPDATE_BASELINES", "1");
+            _putenv("KESTREL_UPDATE_BASELINES=1");
+#else
+            setenv("KESTREL_UPDATE_BASELINES", "1", 1);
+#endif
+            continue;
         }
         if (arg == "--package" || arg == "--junit") {
             if (i + 1 >= argc) {

@@ -1,5 +1,5 @@
-// Search of a bitmap for a smaller one (the bitmap function Find), on raw
-// pixel buffers. Rows are unpadded: stride = (bitCount * width) / 8 and the
+// Search of a bitmap for a smaller one (the bitmap functions Find and
+// FindSimilar), on raw pixel buffers. Rows are unpadded: stride = (bitCount * width) / 8 and the
 // pixel (x, y) starts at y * stride + x * (bitCount / 8).
 #pragma once
 
@@ -48,11 +48,24 @@ ALMANAC_API SearchRange CheckSearchRange(const PixelView& image, const PixelView
 
 // The first position, rows outer and columns inner, both ascending, at
 // which every pattern row equals the image bytes. Both require Ready.
-// FindPattern filters the candidates with a rolling hash of one pattern row
-// and confirms each hit byte by byte; FindPatternNaive compares row by row
+// FindPattern filters the candidates by one pattern row and confirms each
+// hit byte by byte: for 32-bit pixels it screens every image row with SSE2
+// compares of two anchor pixels of that row (about one pass over the image
+// in all), for other depths with a rolling hash of the row; FindPatternNaive compares row by row
 // at every position (the reference and the benchmark's baseline).
 ALMANAC_API bool FindPattern(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX, int& foundY);
 ALMANAC_API bool FindPatternNaive(const PixelView& image, const PixelView& pattern, int x, int y, int& foundX,
                                   int& foundY);
+
+// The same scan as FindPattern, where a position matches when every byte
+// of every pattern row differs from the image byte by at most `tolerance`
+// (0 to 255): for whole-byte depths that is each colour channel (and the
+// fourth byte of a 32-bit pixel). Tolerance 0 gives FindPattern's result.
+// Both require Ready. FindSimilarNaive is the position-by-position
+// reference.
+ALMANAC_API bool FindSimilar(const PixelView& image, const PixelView& pattern, int x, int y, int tolerance,
+                             int& foundX, int& foundY);
+ALMANAC_API bool FindSimilarNaive(const PixelView& image, const PixelView& pattern, int x, int y, int tolerance,
+                                  int& foundX, int& foundY);
 
 }  // namespace almanac

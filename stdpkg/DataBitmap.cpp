@@ -3,6 +3,7 @@
 #include "DataBitmap.h"
 
 #include "BitmapSearch.h"
+#include "PngFile.h"
 
 #include <climits>
 #include <cstring>
@@ -15,18 +16,20 @@ const char kOutsideBuffer[] = "Bitmap pixel data does not cover the pixels its h
 
 bool IsColor(int v) { return v >= 0 && v <= 255; }
 
-almanac::PixelView ViewOf(const CDataBitmap& b)
+}  // namespace
+
+almanac::PixelView CDataBitmap::Pixels() const
 {
     almanac::PixelView v;
-    v.data = b.GetBuffer();
-    v.length = b.GetBufferLength();
-    v.width = b.GetInfoHeader().biWidth;
-    v.height = b.GetInfoHeader().biHeight;
-    v.bitCount = b.GetInfoHeader().biBitCount;
+    v.data = m_Buffer.get();
+    v.length = m_Length;
+    v.width = m_InfoHeader.biWidth;
+    v.height = m_InfoHeader.biHeight;
+    v.bitCount = m_InfoHeader.biBitCount;
     return v;
 }
 
-}  // namespace
+CStatus CDataBitmap::OutsideBuffer() { return CStatus(0, kOutsideBuffer, 1); }
 
 CDataBitmap::CDataBitmap()
 {
@@ -111,6 +114,7 @@ bool CDataBitmap::Covers(int64_t offset, int64_t count) const
 
 CStatus CDataBitmap::LoadFromFile(String& path)
 {
+    if (almanac::HasPngExtension(path)) return almanac::LoadPng(path, *this);
     std_file_stream in;
     CStatus status = in.Open(path, "rb");
     if (!status) return status;
@@ -138,6 +142,7 @@ CStatus CDataBitmap::LoadFromFile(String& path)
 
 CStatus CDataBitmap::SaveToFile(String& path)
 {
+    if (almanac::HasPngExtension(path)) return almanac::SavePng(path, *this);
     std_ofile_stream out;
     CStatus status = out.Open(path, "wb");
     if (!status) return status;
@@ -244,6 +249,11 @@ CStatus CDataBitmap::Blit(int x, int y, const CDataBitmap& source, const CDataBi
 
 CStatus CDataBitmap::FindPattern(int& x, int& y, const CDataBitmap& pattern, bool& found)
 {
+    return Search(x, y, pattern, 0, 5140, found);
+}
+
+CStatus CDataBitmap::Search(int& x, int& y, const CDataBitmap& pattern, int tolerance, int depthCode, bool& found)
+{
     found = false;
     const int pw = pattern.m_InfoHeader.biWidth;
     const int ph = pattern.m_InfoHeader.biHeight;
@@ -252,17 +262,19 @@ CStatus CDataBitmap::FindPattern(int& x, int& y, const CDataBitmap& pattern, boo
         return CStatus();
     if (x < 0 || y < 0) return CStatus().Format(0, "The search start location must be > 0: %d, %d (5133)", x, y);
     if (pattern.m_InfoHeader.biBitCount != m_InfoHeader.biBitCount)
-        return CStatus().Format(0, "Bitmap and pattern differ in color depth: %d and %d bits. (5140)",
-                                m_InfoHeader.biBitCount, pattern.m_InfoHeader.biBitCount);
-    const almanac::PixelView image = ViewOf(*this);
-    const almanac::PixelView view = ViewOf(pattern);
+        return CStatus().Format(0, "Bitmap and pattern differ in color depth: %d and %d bits. (%d)",
+                                m_InfoHeader.biBitCount, pattern.m_InfoHeader.biBitCount, depthCode);
+    const almanac::PixelView image = Pixels();
+    const almanac::PixelView view = pattern.Pixels();
     switch (almanac::CheckSearchRange(image, view, x, y)) {
     case almanac::SearchRange::Empty: return CStatus();
     case almanac::SearchRange::OutsideBuffer: return CStatus(0, kOutsideBuffer, 1);
     case almanac::SearchRange::Ready: break;
     }
     int fx = 0, fy = 0;
-    if (almanac::FindPattern(image, view, x, y, fx, fy)) {
+    const bool hit = tolerance == 0 ? almanac::FindPattern(image, view, x, y, fx, fy)
+                                    : almanac::FindSimilar(image, view, x, y, tolerance, fx, fy);
+    if (hit) {
         x = fx;
         y = fy;
         found = true;

@@ -1,5 +1,6 @@
 // CDataBitmap: the script type "bitmap", an uncompressed true-colour image
-// in memory together with the two BMP headers.
+// in memory together with the two BMP headers. Files whose name ends in
+// ".png" are read and written as PNG (PngFile.h), all others as BMP.
 //
 // Pixel model: rows of (biBitCount * biWidth) / 8 bytes lie back to back,
 // row 0 first; a pixel's bytes are blue, green, red (and a fourth byte in
@@ -19,6 +20,7 @@
 #pragma once
 
 #include "AlmanacApi.h"
+#include "BitmapSearch.h"
 #include "BmpHeaders.h"
 #include "Loom.h"
 
@@ -52,6 +54,8 @@ public:
     const unsigned char* GetBuffer() const { return m_Buffer.get(); }
     unsigned char* GetBuffer() { return m_Buffer.get(); }
     int GetBufferLength() const { return m_Length; }
+    // Buffer, length and the header's dimensions, for the search functions.
+    almanac::PixelView Pixels() const;
 
     // The script-visible operations (member functions of the type).
     CStatus GetColorAt(int x, int y, int& red, int& green, int& blue);
@@ -63,6 +67,18 @@ public:
     // found is false without error when the pattern does not fit at (x, y)
     // or does not occur; on success x and y hold the position found.
     CStatus FindPattern(int& x, int& y, const CDataBitmap& pattern, bool& found);
+    // FindPattern where each byte may differ by up to tolerance (0-255,
+    // else 5901); depths that differ give 5902.
+    CStatus FindSimilar(int& x, int& y, const CDataBitmap& pattern, int tolerance, bool& found);
+    // The pixels of equal-sized images of one whole-byte depth that differ
+    // by more than tolerance in any byte (5901 to 5904 on bad arguments).
+    CStatus CountDifferences(const CDataBitmap& other, int tolerance, int64_t& count) const;
+    // This image with the differing pixels solid red and every other pixel
+    // faded to a third of its contrast (toward white); 24 and 32 bits only.
+    CStatus DiffImage(const CDataBitmap& other, int tolerance, CDataBitmap& diff) const;
+    // The width x height rectangle whose bottom-left pixel is (x, y), in
+    // this image's coordinates; a rectangle outside the image is 5905.
+    CStatus Crop(int x, int y, int width, int height, CDataBitmap& part) const;
     void ZeroPixels();
     void Invert();
 
@@ -81,6 +97,7 @@ public:
     CStatus operator_compare(CData* other, int& out) override;
 
 private:
+    static CStatus OutsideBuffer();
     int64_t Stride() const;
     int64_t PixelOffset(int64_t x, int64_t y) const;
     // True when count bytes from offset lie inside the buffer.
@@ -88,7 +105,15 @@ private:
 
     void CallGetColorAt(SSI_FunctionAPI& call);
     void CallSetPixels(SSI_FunctionAPI& call);
-    void CallFind(SSI_FunctionAPI& call);
+    void CallFind(SSI_FunctionAPI& call, bool similar);
+    void CallCountDifferences(SSI_FunctionAPI& call);
+    void CallDiffImage(SSI_FunctionAPI& call);
+    void CallCrop(SSI_FunctionAPI& call);
+    // The rules FindPattern and FindSimilar share: fit, then start, then
+    // depth (depthCode is the error for differing depths).
+    CStatus Search(int& x, int& y, const CDataBitmap& pattern, int tolerance, int depthCode, bool& found);
+    // Width, height and depth agree and both buffers cover the pixels.
+    CStatus CheckComparable(const CDataBitmap& other, int tolerance) const;
     void CallBlit(SSI_FunctionAPI& call);
     void CallReplace(SSI_FunctionAPI& call, bool other);
     void CallLoadSave(SSI_FunctionAPI& call, bool save);

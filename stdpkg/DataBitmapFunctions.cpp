@@ -62,6 +62,10 @@ CStatus CDataBitmap::InitData()
         {"ReplaceAll", {intType, intType, intType, intType, intType, intType}, 0},
         {"ReplaceAllOther", {intType, intType, intType, intType, intType, intType}, 0},
         {"GetColorAt", {intType, intType}, intType},
+        {"FindSimilar", {intType, intType, bitmapType, intType}, boolType},
+        {"CountDifferences", {bitmapType, intType}, intType},
+        {"DiffImage", {bitmapType, intType}, bitmapType},
+        {"Crop", {intType, intType, intType, intType}, bitmapType},
     };
     CFunctionDecl decl;
     for (const Row& row : rows) {
@@ -87,7 +91,11 @@ void CDataBitmap::SSI_FunctionProcessor(SSI_FunctionAPI& call)
     else if (name == "GetColorAt") CallGetColorAt(call);
     else if (name == "ReplaceAll") CallReplace(call, false);
     else if (name == "ReplaceAllOther") CallReplace(call, true);
-    else if (name == "Find") CallFind(call);
+    else if (name == "Find") CallFind(call, false);
+    else if (name == "FindSimilar") CallFind(call, true);
+    else if (name == "CountDifferences") CallCountDifferences(call);
+    else if (name == "DiffImage") CallDiffImage(call);
+    else if (name == "Crop") CallCrop(call);
     else if (name == "blit") CallBlit(call);
     else if (name == "SetPixels") CallSetPixels(call);
 }
@@ -156,14 +164,14 @@ void CDataBitmap::CallBlit(SSI_FunctionAPI& call)
     if (!status) call.m_ReturnStatus = status;
 }
 
-void CDataBitmap::CallFind(SSI_FunctionAPI& call)
+void CDataBitmap::CallFind(SSI_FunctionAPI& call, bool similar)
 {
     CDataBitmap* pattern = BitmapArg(call, 2);
     int x = IntArg(call, 0);
     int y = IntArg(call, 1);
     bool found = false;
     if (pattern) {
-        CStatus status = FindPattern(x, y, *pattern, found);
+        CStatus status = similar ? FindSimilar(x, y, *pattern, IntArg(call, 3), found) : FindPattern(x, y, *pattern, found);
         if (!status) {
             call.m_ReturnStatus = status;
             return;
@@ -188,4 +196,42 @@ void CDataBitmap::CallFind(SSI_FunctionAPI& call)
         }
     }
     ReturnBool(call, found);
+}
+
+void CDataBitmap::CallCountDifferences(SSI_FunctionAPI& call)
+{
+    CDataBitmap* other = BitmapArg(call, 0);
+    if (!other) return;
+    int64_t count = 0;
+    CStatus status = CountDifferences(*other, IntArg(call, 1), count);
+    if (!status) {
+        call.m_ReturnStatus = status;
+        return;
+    }
+    // Script ints are 32 bits; no image that fits a buffer has more pixels.
+    ReturnInt(call, static_cast<int>(count));
+}
+
+void CDataBitmap::CallDiffImage(SSI_FunctionAPI& call)
+{
+    CDataBitmap* other = BitmapArg(call, 0);
+    if (!other) return;
+    CDataBitmap diff;
+    CStatus status = DiffImage(*other, IntArg(call, 1), diff);
+    if (!status) {
+        call.m_ReturnStatus = status;
+        return;
+    }
+    call.SetReturnData(&diff);
+}
+
+void CDataBitmap::CallCrop(SSI_FunctionAPI& call)
+{
+    CDataBitmap part;
+    CStatus status = Crop(IntArg(call, 0), IntArg(call, 1), IntArg(call, 2), IntArg(call, 3), part);
+    if (!status) {
+        call.m_ReturnStatus = status;
+        return;
+    }
+    call.SetReturnData(&part);
 }

@@ -4,6 +4,7 @@
 #include "FileFunctions.h"
 #include "GlobalFunctions.h"
 #include "GlobalWindowFunctions.h"
+#include "ScreenshotCheck.h"
 #include "SystemFunctions.h"
 
 #include <cstring>
@@ -85,6 +86,7 @@ const GlobalFunctionBinding kBindings[] = {
     {"ReadFile", CallReadFile},
     {"ReadAllFile", CallReadAllFile},
     {"FindFile", CallFindFile},
+    {"CheckScreenshot", CallCheckScreenshot},
 };
 
 }  // namespace

@@ -67,6 +67,7 @@ const GlobalFunctionEntry kGlobalFunctions[] = {
     {"ReadFile", "fs", 'b'},
     {"ReadAllFile", "f", 's'},
     {"FindFile", "ss", 's'},
+    {"CheckScreenshot", "wsii", 'b'},
 };
 
 const int kGlobalFunctionCount = sizeof kGlobalFunctions / sizeof kGlobalFunctions[0];

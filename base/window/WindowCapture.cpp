@@ -93,7 +93,34 @@ std::unique_ptr<unsigned char[]> DDBToDIB(HBITMAP bitmap, DWORD compression, HPA
     return bits;
 }
 
-int WndToBmp(HDC dc, SIZE size, CDataBitmap& bitmap)
+namespace {
+
+// The colour an off-screen image is filled with before a window is asked
+// to render into it: still there everywhere afterwards means the window
+// drew nothing.
+constexpr COLORREF kUntouched = RGB(1, 254, 3);
+
+// Hands the pixels of `image` (deselected) to `bitmap` with BMP headers.
+int ImageToBitmap(HBITMAP image, HPALETTE palette, CDataBitmap& bitmap);
+
+// Under Wine every window draws into a surface of its own, which the
+// window's device context reads whatever covers it on the screen; its
+// PrintWindow, though, leaves out child controls.
+bool RunningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version");
+}
+
+#ifndef PW_RENDERFULLCONTENT
+#define PW_RENDERFULLCONTENT 0x00000002
+#endif
+
+}  // namespace
+
+int WndToBmp(HDC dc, SIZE size, CDataBitmap& bitmap) { return WndToBmpAt(dc, POINT{0, 0}, size, bitmap); }
+
+int WndToBmpAt(HDC dc, POINT origin, SIZE size, CDataBitmap& bitmap)
 {
     if (!dc || size.cx <= 0 || size.cy <= 0)
         return 0;
@@ -106,12 +133,53 @@ int WndToBmp(HDC dc, SIZE size, CDataBitmap& bitmap)
         ObjectSelection selection(memory.Get(), image.Get());
         if (!selection.Selected())
             return 0;
-        if (!BitBlt(memory.Get(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY))
+        if (!BitBlt(memory.Get(), 0, 0, size.cx, size.cy, dc, origin.x, origin.y, SRCCOPY))
             return 0;
     }  // the bitmap is deselected before it is read
+    return ImageToBitmap(image.Get(), palette.Get(), bitmap);
+}
+
+int RenderToBmp(HWND window, CDataBitmap& bitmap)
+{
+    RECT client{};
+    if (!window || RunningUnderWine() || !GetClientRect(window, &client))
+        return 0;
+    const SIZE size{client.right - client.left, client.bottom - client.top};
+    WindowDC dc(window);
+    if (!dc.Get() || size.cx <= 0 || size.cy <= 0)
+        return 0;
+    MemoryDC memory(dc.Get());
+    GdiObject<HBITMAP> image(CreateCompatibleBitmap(dc.Get(), size.cx, size.cy));
+    if (!memory.Get() || !image.Get())
+        return 0;
+    {
+        ObjectSelection selection(memory.Get(), image.Get());
+        if (!selection.Selected())
+            return 0;
+        GdiObject<HBRUSH> untouched(CreateSolidBrush(kUntouched));
+        RECT all{0, 0, size.cx, size.cy};
+        FillRect(memory.Get(), &all, untouched.Get());
+        if (!PrintWindow(window, memory.Get(), PW_CLIENTONLY | PW_RENDERFULLCONTENT))
+            return 0;
+        GdiFlush();
+        // A window that rendered itself changed at least one pixel.
+        bool drawn = false;
+        for (int y = 0; y < size.cy && !drawn; y += 1 + size.cy / 16)
+            for (int x = 0; x < size.cx && !drawn; x += 1 + size.cx / 16)
+                drawn = GetPixel(memory.Get(), x, y) != kUntouched;
+        if (!drawn)
+            return 0;
+    }
+    return ImageToBitmap(image.Get(), nullptr, bitmap);
+}
+
+namespace {
+
+int ImageToBitmap(HBITMAP image, HPALETTE palette, CDataBitmap& bitmap)
+{
     BITMAPINFOHEADER info{};
     int colorTableBytes = 0;
-    std::unique_ptr<unsigned char[]> bits = DDBToDIB(image.Get(), BI_RGB, palette.Get(), info, colorTableBytes);
+    std::unique_ptr<unsigned char[]> bits = DDBToDIB(image, BI_RGB, palette, info, colorTableBytes);
     if (!bits)
         return 0;
     tagBMP_FILE_HDR fileHeader{};
@@ -134,7 +202,16 @@ int WndToBmp(HDC dc, SIZE size, CDataBitmap& bitmap)
     return 1;
 }
 
+}  // namespace
+
 }  // namespace WindowCapture
+
+CStatus WindowCapture::CaptureOwnImage(CDataWindow& window, CDataBitmap& bitmap)
+{
+    if (window.foundWindow && RenderToBmp(window.foundWindow, bitmap))
+        return CStatus::MakeOK();
+    return window.CaptureBitmap(bitmap);
+}
 
 CStatus CDataWindow::CaptureBitmap(CDataBitmap& bitmap)
 {
@@ -146,7 +223,18 @@ CStatus CDataWindow::CaptureBitmap(CDataBitmap& bitmap)
     if (!dc.Get())
         return CStatus::MakeError("Could not capture bitmap. (K00418)");
     SIZE size{client.right - client.left, client.bottom - client.top};
-    if (!WindowCapture::WndToBmp(dc.Get(), size, bitmap))
-        return CStatus::MakeError("Could not capture bitmap. (K00419)");
-    return CStatus::MakeOK();
+    if (WindowCapture::WndToBmp(dc.Get(), size, bitmap))
+        return CStatus::MakeOK();
+    // Under Wine a copy from a child window's own device context fails,
+    // while the top-level window's context shows the child at its offset:
+    // the same pixels.
+    HWND top = GetAncestor(foundWindow, GA_ROOT);
+    if (top && top != foundWindow) {
+        POINT origin{0, 0};
+        MapWindowPoints(foundWindow, top, &origin, 1);
+        WindowDC topDc(top);
+        if (topDc.Get() && WindowCapture::WndToBmpAt(topDc.Get(), origin, size, bitmap))
+            return CStatus::MakeOK();
+    }
+    return CStatus::MakeError("Could not capture bitmap. (K00419)");
 }

@@ -2,10 +2,12 @@
 // that disagree with the pixel data, truncation, random bytes), loads each
 // with LoadFromFile and runs every pixel operation on it with random and
 // edge-case arguments. Built with the sanitizers, any access outside a
-// buffer stops the run.
+// buffer stops the run. A second leg saves random pictures as PNG, damages
+// the files the same ways and decodes them again.
 //
 //   stdpkg_fuzz_bmp [seconds] [seed] [folder]
 #include "DataBitmap.h"
+#include "PngFile.h"
 
 #include <chrono>
 #include <climits>
@@ -92,6 +94,17 @@ void Write(const std::string& path, const std::vector<unsigned char>& bytes)
     std::fclose(f);
 }
 
+std::vector<unsigned char> Read(const std::string& path)
+{
+    std::vector<unsigned char> bytes;
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return bytes;
+    int c;
+    while ((c = std::fgetc(f)) != EOF) bytes.push_back(static_cast<unsigned char>(c));
+    std::fclose(f);
+    return bytes;
+}
+
 std::string CodeOf(const CStatus& s)
 {
     const String& m = s.GetStatusMessage();
@@ -110,6 +123,7 @@ int main(int argc, char** argv)
     String path = (folder + "/stdpkg_fuzz_a.bmp").c_str();
     String other = (folder + "/stdpkg_fuzz_b.bmp").c_str();
     String saved = (folder + "/stdpkg_fuzz_saved.bmp").c_str();
+    String png = (folder + "/stdpkg_fuzz.png").c_str();
 
     std::map<std::string, long> outcomes;
     long iterations = 0;
@@ -137,7 +151,17 @@ int main(int argc, char** argv)
             ++outcomes["Find " + CodeOf(a.FindPattern(fx, fy, b, found))];
             fx = 0, fy = 0;
             a.FindPattern(fx, fy, a, found);
+            fx = rng() % 3 ? 0 : RandomCoordinate(w), fy = rng() % 3 ? 0 : RandomCoordinate(h);
+            ++outcomes["FindSimilar " + CodeOf(a.FindSimilar(fx, fy, b, Pick({0, 1, 8, 255, 256, -1}), found))];
+            CDataBitmap part;
+            ++outcomes["Crop " + CodeOf(a.Crop(RandomCoordinate(w), RandomCoordinate(h), RandomCoordinate(w),
+                                               RandomCoordinate(h), part))];
         }
+        int64_t differences = 0;
+        ++outcomes["CountDifferences " + CodeOf(a.CountDifferences(b, Pick({0, 8, 256}), differences))];
+        a.CountDifferences(a, 0, differences);
+        CDataBitmap diff;
+        ++outcomes["DiffImage " + CodeOf(a.DiffImage(rng() % 2 ? a : b, 8, diff))];
         ++outcomes["ReplaceAll " + CodeOf(a.ReplaceColor(false, 0, 0, 0, 9, 9, 9))];
         ++outcomes["ReplaceAllOther " + CodeOf(a.ReplaceColor(true, 9, 9, 9, 1, 1, 1))];
         a.Invert();
@@ -149,6 +173,28 @@ int main(int argc, char** argv)
         a.ZeroPixels();
         ++outcomes["Save " + CodeOf(a.SaveToFile(saved))];
         a.GetPixelIndex(RandomCoordinate(w), RandomCoordinate(h));
+
+        // PNG leg: a valid file of a random picture, damaged as the BMP
+        // files are, decoded again.
+        CDataBitmap picture;
+        const int pw = 1 + static_cast<int>(rng() % 40), ph = 1 + static_cast<int>(rng() % 40);
+        std::vector<unsigned char> bgra(static_cast<size_t>(pw) * ph * 4);
+        for (auto& v : bgra) v = static_cast<unsigned char>(rng() % 4 ? rng() : 0);
+        tagBMP_FILE_HDR fh{};
+        tagBMP_INFO_HDR ih{};
+        ih.biWidth = pw;
+        ih.biHeight = ph;
+        ih.biBitCount = 32;
+        picture.SetBitmap(fh, ih, bgra.data(), static_cast<int>(bgra.size()));
+        ++outcomes["SavePng " + CodeOf(picture.SaveToFile(png))];
+        std::vector<unsigned char> bytes = Read(png.c_str());
+        if (!bytes.empty()) {
+            const int flips = static_cast<int>(rng() % 5);
+            for (int i = 0; i < flips; ++i) bytes[rng() % bytes.size()] = static_cast<unsigned char>(rng());
+            if (rng() % 4 == 0) bytes.resize(rng() % (bytes.size() + 1));
+            CDataBitmap back;
+            ++outcomes["DecodePng " + CodeOf(almanac::DecodePng(bytes.data(), static_cast<int>(bytes.size()), back))];
+        }
     }
     std::printf("stdpkg_fuzz_bmp: %ld iterations (two garbage files each) in %.0f s, seed %u\n", iterations,
                 seconds, seed);

@@ -419,7 +419,9 @@ TEST(BitmapType, MemberFunctionsAndRegistration)
     EXPECT_EQ(a.GetTypeName(), "bitmap");
     const auto* functions = Factory_GetMemberFunctions(type);
     ASSERT_NE(functions, nullptr);
-    ASSERT_EQ(functions->size(), 13u);
+    ASSERT_EQ(functions->size(), 17u);
+    EXPECT_EQ((*functions)[13].Name, "FindSimilar");  // the additions follow the original thirteen
+    EXPECT_EQ((*functions)[16].Name, "Crop");
     EXPECT_EQ((*functions)[0].Name, "Save");
     EXPECT_EQ((*functions)[6].Name, "blit");
     EXPECT_EQ((*functions)[6].GetNumParams(), 4);

@@ -10,6 +10,7 @@
 //   // expect-like: TEXT                   the same, where '*' stands for any text
 //   // expect-log: LINE                    a line of KestrelTarget.log, in order
 //   // expect-exit: N                      loom's exit status (0 when absent)
+//   // loom-args: ARGS                     options for loom before the script
 // Usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...
 #include "TargetProcess.h"
 
@@ -37,6 +38,7 @@ struct ScriptPlan {
     std::string folder;
     std::string target;
     std::vector<std::string> copies;
+    std::string loomArgs;
     std::vector<std::string> expect;
     std::vector<std::string> expectLog;
     int expectExit = 0;
@@ -85,6 +87,7 @@ bool ReadPlan(const std::string& rawPath, ScriptPlan& plan)
         else if (Directive(line, "expect-like", value)) plan.expect.push_back("~" + value);
         else if (Directive(line, "expect-log", value)) plan.expectLog.push_back(value);
         else if (Directive(line, "expect-exit", value)) plan.expectExit = std::atoi(value.c_str());
+        else if (Directive(line, "loom-args", value)) plan.loomArgs = value;
     }
     return true;
 }
@@ -225,13 +228,14 @@ private:
 
 // Runs loom on `script`, echoing its output unless quiet; kills it when it
 // outlives the time-out. False when it cannot be started or timed out.
-bool RunLoom(const std::string& loom, const std::string& script, bool quiet, std::string& output, int& exitCode)
+bool RunLoom(const std::string& loom, const std::string& args, const std::string& script, bool quiet,
+             std::string& output, int& exitCode)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
     Handle readEnd, writeEnd;
     if (!CreatePipe(readEnd.Out(), writeEnd.Out(), &inherit, 0)) return false;
     SetHandleInformation(readEnd.Get(), HANDLE_FLAG_INHERIT, 0);
-    std::string commandLine = "\"" + loom + "\" \"" + script + "\"";
+    std::string commandLine = "\"" + loom + "\" " + (args.empty() ? "" : args + " ") + "\"" + script + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
@@ -323,7 +327,7 @@ bool RunScript(const ScriptPlan& plan, const std::string& loom, bool quiet, std:
     }
     std::string output;
     int exitCode = -1;
-    if (!RunLoom(loom, copy, quiet, output, exitCode)) {
+    if (!RunLoom(loom, plan.loomArgs, copy, quiet, output, exitCode)) {
         why = "loom did not run to its end";
         return false;
     }
