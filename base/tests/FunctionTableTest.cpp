@@ -5,9 +5,10 @@
 #include "ClassWindow.h"
 #include "WindowFunctionTable.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <commctrl.h>
 
 #include <atomic>
 #include <map>
