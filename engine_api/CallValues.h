@@ -2,6 +2,8 @@
 // into the call's return variable; the status says whether it could.
 #pragma once
 
+#include "Engine.h"
+#include "Environment.h"
 #include "FunctionApi.h"
 #include "Values.h"
 
@@ -29,6 +31,19 @@ inline CStatus ReturnString(SSI_FunctionAPI& call, const String& value)
 {
     CDataString result(value);
     return call.SetReturnData(&result);
+}
+
+// Makes a path a script names absolute against the script's folder, through
+// the engine's environment. Without an engine (a call made outside a script)
+// the path stays as written. The status is that of resolving.
+inline CStatus ResolveScriptPath(SSI_FunctionAPI& call, String& path)
+{
+    CEnvironment* env = call.m_Engine ? call.m_Engine->GetEnvironment() : nullptr;
+    if (!env) return CStatus::MakeOK();
+    String absolute;
+    CStatus status = env->GetAbsolutePath(path, absolute);
+    if (status) path = absolute;
+    return status;
 }
 
 }  // namespace loom

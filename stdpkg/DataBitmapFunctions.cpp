@@ -1,5 +1,6 @@
 // The member functions that scripts call on a bitmap: declaration in
 // InitData, dispatch and parameter handling in SSI_FunctionProcessor.
+#include "CallValues.h"
 #include "DataBitmap.h"
 
 #include "ValueAccess.h"
@@ -103,13 +104,8 @@ void CDataBitmap::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)
 {
     String path = StringArg(call, 0);
-    CEnvironment* env = call.m_Engine ? call.m_Engine->GetEnvironment() : nullptr;
-    if (env) {
-        String absolute;
-        call.m_ReturnStatus = env->GetAbsolutePath(path, absolute);
-        if (!call.m_ReturnStatus) return;
-        path = absolute;
-    }
+    call.m_ReturnStatus = loom::ResolveScriptPath(call, path);
+    if (!call.m_ReturnStatus) return;
     call.m_ReturnStatus = save ? SaveToFile(path) : LoadFromFile(path);
     // Both are declared bool: scripts test the result, so it says whether
     // the file was written or read (the error, if any, is in the status).

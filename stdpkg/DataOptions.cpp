@@ -1,3 +1,4 @@
+#include "CallValues.h"
 #include "DataOptions.h"
 
 #include "ValueAccess.h"
@@ -115,13 +116,8 @@ CStatus CDataOptions::InitData()
 void CDataOptions::LoadOrSave(SSI_FunctionAPI& call, bool save)
 {
     String path = StringArg(call, 0);
-    CEnvironment* env = call.m_Engine ? call.m_Engine->GetEnvironment() : nullptr;
-    if (env) {
-        String absolute;
-        call.m_ReturnStatus = env->GetAbsolutePath(path, absolute);
-        if (!call.m_ReturnStatus) return;
-        path = absolute;
-    }
+    call.m_ReturnStatus = loom::ResolveScriptPath(call, path);
+    if (!call.m_ReturnStatus) return;
     CDataInt result(save ? m_Store.SaveToFile(path.c_str()) : m_Store.LoadFromFile(path.c_str()));
     call.m_ReturnStatus = call.SetReturnData(&result);
 }

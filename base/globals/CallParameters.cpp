@@ -59,7 +59,8 @@ CStatus AbsolutePath(SSI_FunctionAPI& call, const String& path, String& absolute
 {
     if (!call.m_Engine)
         return InternalError(__LINE__);
-    return call.m_Engine->GetEnvironment()->GetAbsolutePath(path, absolute);
+    absolute = path;
+    return loom::ResolveScriptPath(call, absolute);
 }
 
 CStatus AbsoluteCommand(SSI_FunctionAPI& call, const String& command, String& resolved)
