@@ -52,6 +52,13 @@ CStatus SettleMouse(HWND target, DWORD focusThread)
     return FromBarrier(result, target);
 }
 
+CStatus SettleIdle(HWND wnd)
+{
+    const DWORD thread = wnd ? GetWindowThreadProcessId(wnd, nullptr) : 0;
+    if (!thread) return CStatus::MakeOK();
+    return FromBarrier(squire::WaitInputDrained(thread, squire::ResponseTimeoutMs()), wnd);
+}
+
 CStatus SettlePosted(HWND wnd)
 {
     const DWORD thread = wnd ? GetWindowThreadProcessId(wnd, nullptr) : 0;

@@ -19,6 +19,8 @@ CStatus SettleKeys(DWORD focusThread);
 // Mouse input was just injected over `target` (the window at the point
 // before the input), while `focusThread` owned the focus.
 CStatus SettleMouse(HWND target, DWORD focusThread);
+// Waits until the thread of `wnd` has run its queue empty.
+CStatus SettleIdle(HWND wnd);
 // A command was just posted to `wnd` (or a change made to it that its
 // thread carries out).
 CStatus SettlePosted(HWND wnd);

@@ -349,8 +349,16 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
     // activates it, as a user's click does; doing it first also puts the
     // click and the mark that follows it into one input queue. Menus are
     // left alone: activating their owner would close them.
-    if (SendsRealInput() && FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd))
+    // The application carries out the activation when it next looks at its
+    // queue, and under Wine the X server answers it with a focus event a
+    // little later; both must be handled before the click arrives, or the
+    // focus change cancels the press of a button. So: the activation, then
+    // the thread's queue run empty once (its X events are read first).
+    if (SendsRealInput() && FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd)) {
         SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
+        SettlePosted(wnd);
+        SettleIdle(wnd);
+    }
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
     gSink->Mouse(0x8001, ax, ay);
     if (button < 0 || button > 2)
