@@ -4,28 +4,65 @@
 #include "BarrierProtocol.h"
 #include "Hook.h"
 
+#include <mutex>
+#include <vector>
+
 namespace squire {
 
 namespace {
 
-// The barrier hook on one thread, removed on every path out.
-class BarrierHookGuard {
+// The barrier hooks this process has installed, one per application
+// thread, kept for the next barrier on the same thread: installing a hook
+// is a round trip through the system each time. They are removed when the
+// process ends (and by the system with the thread that installed them).
+class BarrierHooks {
 public:
-    explicit BarrierHookGuard(DWORD thread)
-        : m_Hook(SetWindowsHookExW(WH_GETMESSAGE, BarrierHookProc, ModuleInstance(), thread))
+    ~BarrierHooks()
     {
+        for (const Entry& entry : m_Entries) UnhookWindowsHookEx(entry.hook);
     }
-    ~BarrierHookGuard()
+    // True when the thread has the hook (installed now or before).
+    bool Ensure(DWORD thread)
     {
-        if (m_Hook) UnhookWindowsHookEx(m_Hook);
+        std::lock_guard<std::mutex> lock(m_Lock);
+        for (const Entry& entry : m_Entries) {
+            if (entry.thread == thread) return true;
+        }
+        HHOOK hook = SetWindowsHookExW(WH_GETMESSAGE, BarrierHookProc, ModuleInstance(), thread);
+        if (!hook) return false;
+        // Threads come and go: a bounded number of hooks is kept.
+        if (m_Entries.size() >= kMaxHooks) {
+            UnhookWindowsHookEx(m_Entries.front().hook);
+            m_Entries.erase(m_Entries.begin());
+        }
+        m_Entries.push_back(Entry{thread, hook});
+        return true;
     }
-    BarrierHookGuard(const BarrierHookGuard&) = delete;
-    BarrierHookGuard& operator=(const BarrierHookGuard&) = delete;
-    explicit operator bool() const { return m_Hook != nullptr; }
+    // The thread ended or stopped answering: its hook is installed anew
+    // next time.
+    void Forget(DWORD thread)
+    {
+        std::lock_guard<std::mutex> lock(m_Lock);
+        for (auto it = m_Entries.begin(); it != m_Entries.end(); ++it) {
+            if (it->thread == thread) {
+                UnhookWindowsHookEx(it->hook);
+                m_Entries.erase(it);
+                return;
+            }
+        }
+    }
 
 private:
-    HHOOK m_Hook;
+    static constexpr size_t kMaxHooks = 16;
+    struct Entry {
+        DWORD thread;
+        HHOOK hook;
+    };
+    std::mutex m_Lock;
+    std::vector<Entry> m_Entries;
 };
+
+BarrierHooks gHooks;
 
 // The named event the hook sets for one request.
 class BarrierEvent {
@@ -77,12 +114,13 @@ BarrierResult Run(DWORD thread, DWORD timeoutMs, SendMark sendMark)
     }
     const LONG number = NextBarrierNumber();
     BarrierEvent event(number);
-    BarrierHookGuard hook(thread);
-    if (!event || !hook) return BarrierResult::Unavailable;
+    if (!event || !gHooks.Ensure(thread)) return BarrierResult::Unavailable;
     if (!sendMark(number)) return BarrierResult::Unavailable;
     // A thread that ends (a window closed, an application that quit) has
     // taken all it will ever take.
-    return event.Wait(timeoutMs, thread) ? BarrierResult::Taken : BarrierResult::NotResponding;
+    if (event.Wait(timeoutMs, thread)) return BarrierResult::Taken;
+    gHooks.Forget(thread);
+    return BarrierResult::NotResponding;
 }
 
 bool PostRequest(DWORD thread, WPARAM request, LONG number)
