@@ -116,7 +116,10 @@ bool MenuReader::Read(HWND owner, std::vector<MenuNode>& bar, std::string& error
     if (!menu) return true;
     if (CanReadMenu(owner)) {
         ReadLocal(menu, bar, 0);
-        return true;
+        // A menu of another process can look readable here and yet show no
+        // items (seen under Wine after the owner's windows changed): then
+        // the owner's process is asked.
+        if (!bar.empty()) return true;
     }
     std::vector<int> top;
     if (!ReadRemote(owner, top, bar, 0, error)) {

@@ -31,6 +31,7 @@ struct WindowNode {
     bool visible = false;
     bool enabled = false;
     int position = 0;  // among the parent's children of the same class, from 1
+    int checkState = -1;  // check boxes and radio buttons: BST_* ; -1 otherwise
 
     // Items of list boxes, combo boxes, tabs, tool bars and the first level
     // of tree and list views: the first ones read, and how many there are.

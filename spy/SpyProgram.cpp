@@ -1,6 +1,7 @@
 #include "SpyProgram.h"
 
 #include "DecWriter.h"
+#include "ResponseBound.h"
 #include "StartedProgram.h"
 #include "TreePrinter.h"
 #include "WindowReader.h"
@@ -27,7 +28,8 @@ BOOL CALLBACK CollectTopLevel(HWND wnd, LPARAM param)
     GetWindowThreadProcessId(wnd, &pid);
     if (pid == GetCurrentProcessId()) return TRUE;
     if (candidates->pid && pid != candidates->pid) return TRUE;
-    if (MatchesSelection(*candidates->options, WindowReader::ClassOf(wnd), WindowReader::Text(wnd)))
+    // The caption the system keeps: a hung window costs no wait here.
+    if (MatchesSelection(*candidates->options, WindowReader::ClassOf(wnd), squire::StoredWindowText(wnd).str()))
         candidates->found.push_back(wnd);
     return TRUE;
 }
@@ -65,7 +67,7 @@ std::vector<HWND> SpyProgram::Select(DWORD runPid) const
     // A fixed order, so that two runs on the same windows write the same file.
     std::vector<std::pair<std::string, HWND>> keyed;
     for (HWND wnd : candidates.found)
-        keyed.push_back({WindowReader::ClassOf(wnd) + '\n' + WindowReader::Text(wnd), wnd});
+        keyed.push_back({WindowReader::ClassOf(wnd) + '\n' + squire::StoredWindowText(wnd).str(), wnd});
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     std::vector<HWND> windows;
@@ -190,6 +192,12 @@ int SpyProgram::At()
 
 int SpyProgram::Run(const std::vector<std::string>& args)
 {
+    for (const std::string& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(SpyUsage(), stdout);
+            return 0;
+        }
+    }
     std::string error;
     if (!ParseSpyOptions(args, m_Options, error)) {
         Error(error);

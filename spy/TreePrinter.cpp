@@ -29,6 +29,8 @@ std::string Flags(const WindowNode& node)
         default: break;
         }
     }
+    if (node.checkState == BST_CHECKED) flags += " checked";
+    if (node.checkState == BST_INDETERMINATE) flags += " indeterminate";
     if (node.windowClass == "Edit") {
         if (style & ES_READONLY) flags += " readonly";
         if (style & ES_MULTILINE) flags += " multiline";

@@ -155,6 +155,13 @@ void WindowReader::ReadOne(HWND wnd, HWND topLevel, WindowNode& out)
     out.id = (out.style & WS_CHILD) ? static_cast<int>(GetWindowLongPtrA(wnd, GWLP_ID)) : 0;
     out.visible = IsWindowVisible(wnd) != 0;
     out.enabled = IsWindowEnabled(wnd) != 0;
+    if (out.windowClass == "Button") {
+        const DWORD kind = out.style & BS_TYPEMASK;
+        LRESULT state = 0;
+        if (kind != BS_PUSHBUTTON && kind != BS_DEFPUSHBUTTON && kind != BS_GROUPBOX && kind != BS_OWNERDRAW &&
+            squire::SendWithinBound(wnd, BM_GETCHECK, 0, 0, state))
+            out.checkState = static_cast<int>(state);
+    }
     RECT origin{}, own{};
     GetWindowRect(topLevel, &origin);
     GetWindowRect(wnd, &own);

@@ -30,7 +30,7 @@ TEST(SpyNames, ClassBasesAndUniqueNamesAmongSiblings)
     EXPECT_EQ(ClassBaseName("Edit"), "Edit");
     EXPECT_EQ(ClassBaseName("SysListView32"), "ListView");
     EXPECT_EQ(ClassBaseName("#32770"), "Dialog");
-    EXPECT_EQ(ClassBaseName("Afx:400000:8"), "AfxWindow");
+    EXPECT_EQ(ClassBaseName("Afx:400000:8"), "Afx");
     EXPECT_EQ(ClassBaseName("KestrelTargetChild"), "KestrelTargetChild");
     EXPECT_EQ(ClassBaseName("32"), "Window");
 

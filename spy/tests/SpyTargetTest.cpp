@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 namespace spy::test {
 namespace {
 
@@ -123,17 +125,33 @@ TEST(SpyTarget, TreeShowsMenusItemsAndTheToolBar)
     TempDir dir;
     HWND dialog = target.OpenDialog(ID_CONTROLS_PAGELIST, "Page List Dialog");
     ASSERT_TRUE(dialog);
+    // The dialog opens without tabs: two are added through it, each in
+    // front of the others.
+    HWND tabControl = GetDlgItem(dialog, IDC_PAGELIST_TAB);
+    DWORD_PTR expected = 0;
+    for (const char* text : {"first tab", "second tab"}) {
+        TargetProcess::SetText(dialog, IDC_PAGELIST_EDIT, text);
+        TargetProcess::Click(dialog, IDC_PAGELIST_INSERT);
+        // The click is posted: the next text waits until it is handled.
+        ++expected;
+        ASSERT_TRUE(kt::test::WaitFor([&] {
+            DWORD_PTR count = 0;
+            SendMessageTimeoutA(tabControl, TCM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+            return count == expected;
+        }));
+    }
     RunResult tabs = RunSpy("--title \"Page List Dialog\" --tree", dir.path());
     ASSERT_EQ(tabs.exitCode, 0) << tabs.err;
     EXPECT_NE(tabs.out.find("SysTabControl32"), std::string::npos) << tabs.out;
-    EXPECT_NE(tabs.out.find("item 0: "), std::string::npos) << tabs.out;
+    EXPECT_NE(tabs.out.find("      item 0: \"second tab\"\n      item 1: \"first tab\"\n"), std::string::npos)
+        << tabs.out;
     TargetProcess::Cancel(dialog);
 
     RunResult main = RunSpy("--title " + Quoted(TargetProcess::Text(target.frame())) + " --tree --items 2",
                             dir.path());
     ASSERT_EQ(main.exitCode, 0) << main.err;
     EXPECT_NE(main.out.find("menu bar\n"), std::string::npos) << main.out;
-    EXPECT_NE(main.out.find("\"&Options\" submenu"), std::string::npos) << main.out;
+    EXPECT_NE(main.out.find("[0] \"Options\" submenu"), std::string::npos) << main.out;
     EXPECT_NE(main.out.find("separator"), std::string::npos) << main.out;
     EXPECT_NE(main.out.find("ToolbarWindow32"), std::string::npos) << main.out;
     EXPECT_NE(main.out.find("more ("), std::string::npos) << "the tool bar's items are cut at 2\n" << main.out;
@@ -157,6 +175,20 @@ TEST(SpyTarget, AtPointGivesThePathAndTheDeclarationsThatFindIt)
     EXPECT_NE(at.out.find("   0x"), std::string::npos) << at.out;
     EXPECT_NE(at.out.find("[-]Control \"DefaultButton\"\n\t\t(1)Tag=\"&Default Button\""), std::string::npos)
         << at.out;
+}
+
+TEST(SpyTarget, AHungApplicationIsReportedWithinTheBound)
+{
+    TargetProcess target("");
+    TempDir dir;
+    // The target's GUI thread sleeps for 20 s, as a hung program would.
+    PostMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 20000, 0);
+    const DWORD start = GetTickCount();
+    RunResult hung = RunSpy("--class KestrelTargetFrame --tree", dir.path());
+    const DWORD elapsed = GetTickCount() - start;
+    EXPECT_EQ(hung.exitCode, 1) << hung.out;
+    EXPECT_NE(hung.err.find("is not responding. (K00303)"), std::string::npos) << hung.err;
+    EXPECT_LT(elapsed, 15000u);
 }
 
 TEST(SpyTarget, ErrorsAreNamedWithANonZeroStatus)

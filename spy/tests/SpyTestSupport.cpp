@@ -126,8 +126,15 @@ RunResult RunCaptured(const std::string& commandLine, const std::string& dir, in
             result.exitCode = static_cast<int>(code);
         }
     }
-    result.out = ReadFile(outPath);
-    result.err = ReadFile(errPath);
+    // Console output ends its lines with CR LF; the tests compare LF.
+    auto text = [](std::string raw) {
+        std::string out;
+        for (char c : raw)
+            if (c != '\r') out += c;
+        return out;
+    };
+    result.out = text(ReadFile(outPath));
+    result.err = text(ReadFile(errPath));
     return result;
 }
 

@@ -25,15 +25,17 @@ TEST(SpyWineApps, NotepadDeclarationsTypeAndPickEditSelectAll)
 {
     TempDir dir;
     const std::string dec = dir.path() + "\\notepad.dec";
+    // The spy starts notepad itself and ends it again.
+    RunResult spy = RunSpy("--run \"C:\\windows\\system32\\notepad.exe\" --class Notepad --out \"" + dec + "\"",
+                           dir.path());
+    ASSERT_EQ(spy.exitCode, 0) << spy.err;
     OwnedProgram notepad("C:\\windows\\system32\\notepad.exe");
     ASSERT_TRUE(notepad.WaitWindow("Notepad"));
-    RunResult spy = RunSpy("--pid " + std::to_string(notepad.Pid()) + " --out \"" + dec + "\"", dir.path());
-    ASSERT_EQ(spy.exitCode, 0) << spy.err;
     const std::string text = ReadFile(dec);
     EXPECT_NE(text.find("[-]MainWin \"Notepad\"\n\t(1)Tag=\"Notepad*\"\n\t(1)Class=\"Notepad\"\n"),
               std::string::npos)
         << text;
-    EXPECT_NE(text.find("\t\t[-]MenuItem \"SelectAll\"\n\t\t\t(1)Tag=7\n\t\t\t(1)Class=\"MenuItem\"\n"),
+    EXPECT_NE(text.find("\t\t\t[-]MenuItem \"SelectAll\"\n\t\t\t\t(1)Tag=7\n\t\t\t\t(1)Class=\"MenuItem\"\n"),
               std::string::npos)
         << text;
     ExpectAllFound(dec, dir.path());
