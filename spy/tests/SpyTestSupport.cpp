@@ -163,27 +163,36 @@ OwnedProgram::~OwnedProgram()
     CloseHandle(m_Process);
 }
 
+namespace {
+
+struct WindowSearch {
+    DWORD pid;
+    const char* className;
+    HWND found;
+};
+
+// A named stdcall function: a lambda has the wrong calling convention on
+// 32-bit Windows.
+BOOL CALLBACK MatchProgramWindow(HWND wnd, LPARAM param)
+{
+    auto* search = reinterpret_cast<WindowSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(wnd, &pid);
+    if (pid != search->pid || !IsWindowVisible(wnd)) return TRUE;
+    char cls[256] = {};
+    GetClassNameA(wnd, cls, sizeof cls);
+    if (search->className && std::string(cls) != search->className) return TRUE;
+    search->found = wnd;
+    return FALSE;
+}
+
+}  // namespace
+
 HWND OwnedProgram::WaitWindow(const char* className) const
 {
-    struct Search {
-        DWORD pid;
-        const char* className;
-        HWND found;
-    } search{m_Pid, className, nullptr};
+    WindowSearch search{m_Pid, className, nullptr};
     for (int waited = 0; m_Process && waited < 20000; waited += 50) {
-        EnumWindows(
-            [](HWND wnd, LPARAM param) -> BOOL {
-                auto* s = reinterpret_cast<Search*>(param);
-                DWORD pid = 0;
-                GetWindowThreadProcessId(wnd, &pid);
-                if (pid != s->pid || !IsWindowVisible(wnd)) return TRUE;
-                char cls[256] = {};
-                GetClassNameA(wnd, cls, sizeof cls);
-                if (s->className && std::string(cls) != s->className) return TRUE;
-                s->found = wnd;
-                return FALSE;
-            },
-            reinterpret_cast<LPARAM>(&search));
+        EnumWindows(MatchProgramWindow, reinterpret_cast<LPARAM>(&search));
         if (search.found) return search.found;
         Sleep(50);
     }
