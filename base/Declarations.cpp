@@ -1,5 +1,6 @@
 #include "Declarations.h"
 
+#include <cctype>
 #include <memory>
 
 DeclarationsParser::DeclarationsParser() : m_Root(NewWinData(nullptr)), m_Current(m_Root.get())
@@ -59,6 +60,57 @@ CStatus DeclarationsParser::PlaceNode(int level, int lineNumber)
     return CStatus::MakeOK();
 }
 
+namespace {
+
+bool IsNameIdentifier(const std::string& name)
+{
+    if (name.empty())
+        return false;
+    const unsigned char first = static_cast<unsigned char>(name[0]);
+    if (first >= 0x80 || !(std::isalpha(first) || first == '_'))
+        return false;
+    for (char c : name) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u >= 0x80 || !(std::isalnum(u) || u == '_'))
+            return false;
+    }
+    return true;
+}
+
+// Double quotes that are not escaped with a backslash.
+int QuoteCount(const std::string& text)
+{
+    int quotes = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == '"')
+            ++quotes;
+    }
+    return quotes;
+}
+
+}  // namespace
+
+// Warnings for what the loader accepts but the writer hardly meant: they
+// name what went wrong where the lookup would only fail much later.
+void DeclarationsParser::CheckLine(const String& source, int level, int lineNumber, bool& unterminated)
+{
+    const std::string& text = source.str();
+    unterminated = QuoteCount(text) % 2 != 0;
+    size_t first = static_cast<size_t>(level);
+    while (first < text.size() && (text[first] == ' ' || text[first] == '\t'))
+        ++first;
+    if (first == text.size() || text[first] == '\r')
+        return;  // a blank line
+    if (first > static_cast<size_t>(level))
+        Warn(lineNumber, "Line starts with blanks; only tabs count as indentation. (K00261)");
+    if (unterminated)
+        Warn(lineNumber, "Unterminated string: a '\"' has no partner on this line. (K00265)");
+    if (text[first] != '[' && text[first] != '(')
+        Warn(lineNumber, "Line is neither a declaration '[-]Kind \"Name\"' nor a property '(1)Key=value'. (K00266)");
+}
+
 CStatus DeclarationsParser::ParseLine(const String& source, int lineNumber)
 {
     if (!m_Root)
@@ -66,6 +118,10 @@ CStatus DeclarationsParser::ParseLine(const String& source, int lineNumber)
     int level = 0;
     while (source[level] == '\t')
         ++level;
+    bool unterminated = false;
+    CheckLine(source, level, lineNumber, unterminated);
+    const bool firstDeclaration = !m_Declared;
+    const int previousLevel = m_PrevLevel;
     String line(source);
     line.SetQuoteState(1);
     String token;
@@ -74,6 +130,10 @@ CStatus DeclarationsParser::ParseLine(const String& source, int lineNumber)
         CStatus placed = PlaceNode(level, lineNumber);
         if (!placed)
             return placed;
+        if (!firstDeclaration && level > previousLevel + 1)
+            Warn(lineNumber, String::Printf("Declaration is indented %d levels below the one before; a child is one "
+                                            "tab deeper than its parent. (K00262)",
+                                            level - previousLevel));
         if (line.Parse("]", token) < 0)
             return LineError("Incorrect declaration syntax on line %d. (K00250)", lineNumber);
         String kind;
@@ -87,10 +147,16 @@ CStatus DeclarationsParser::ParseLine(const String& source, int lineNumber)
         }
         *m_Current->kind = kind;
         CDataString literal;
-        literal.DataFromString(line);
+        const bool quoted = literal.DataFromString(line);
         String name = literal.Data;
         name.Trim();
         *m_Current->name = name.IsEmpty() ? String("NoName") : name;
+        if (!quoted && !unterminated)
+            Warn(lineNumber, String::Printf("Name %s is not a quoted string. (K00264)", line.c_str()));
+        else if (quoted && !name.IsEmpty() && !IsNameIdentifier(name.str()))
+            Warn(lineNumber, String::Printf("Name '%s' is not an identifier; a script cannot name it as a member. "
+                                            "(K00263)",
+                                            name.c_str()));
     }
 
     if (line.Parse("(", token) < 0)
@@ -125,11 +191,21 @@ CStatus DeclarationsParser::ParseLine(const String& source, int lineNumber)
             return LineError("Incorrect declaration syntax on line %d. Expect and integer. (K00253)",
                              lineNumber);
         m_Current->isChild = number.Data;
+    } else {
+        Warn(lineNumber, String::Printf("Unknown key '%s' ignored; the keys are Tag, Class, Parent and Child. (K00260)",
+                                        key.c_str()));
     }
     return CStatus::MakeOK();
 }
 
 CStatus ParseDeclarationsFile(const String& path, WinDataPtr& tree)
+{
+    std::vector<String> warnings;
+    return ParseDeclarationsFile(path, path, tree, warnings);
+}
+
+CStatus ParseDeclarationsFile(const String& path, const String& shownName, WinDataPtr& tree,
+                              std::vector<String>& warnings)
 {
     File file(path);
     if (!file.IsOpen()) {
@@ -139,10 +215,36 @@ CStatus ParseDeclarationsFile(const String& path, WinDataPtr& tree)
     DeclarationsParser parser;
     String line;
     int lineNumber = 0;
+    size_t reported = 0;
+    auto passWarnings = [&]() {
+        const std::vector<DeclarationsParser::Warning>& found = parser.Warnings();
+        // A file that is no declarations file at all (a script given to
+        // `use`) would warn on every line: the first ones say enough.
+        constexpr size_t kShown = 20;
+        for (; reported < found.size(); ++reported) {
+            if (reported == kShown)
+                warnings.push_back(String::Printf("%s:%d: warning: further warnings not shown.", shownName.c_str(),
+                                                  found[reported].line));
+            if (reported >= kShown)
+                continue;
+            warnings.push_back(String::Printf("%s:%d: warning: %s", shownName.c_str(), found[reported].line,
+                                              found[reported].text.c_str()));
+        }
+    };
     while (file.ReadLine(line) >= 0) {
         CStatus status = parser.ParseLine(line, ++lineNumber);
-        if (!status)
-            return status;
+        passWarnings();
+        if (!status) {
+            CStatus located;
+            return located.Format(CStatus::Error, "%s:%d: error: %s", shownName.c_str(), lineNumber,
+                                  status.GetStatusMessage().c_str());
+        }
+    }
+    if (!parser.HasDeclaration()) {
+        CStatus status;
+        return status.Format(CStatus::Error,
+                             "%s:%d: error: The file holds no declaration line '[-]Kind \"Name\"'. (K00257)",
+                             shownName.c_str(), lineNumber > 0 ? lineNumber : 1);
     }
     tree = parser.TakeTree();
     if (!tree)
@@ -250,7 +352,13 @@ CStatus UseDeclarations(CEngine& engine, const String& argument)
     if (!status)
         return status;
     WinDataPtr tree;
-    status = ParseDeclarationsFile(absolute, tree);
+    std::vector<String> warnings;
+    status = ParseDeclarationsFile(absolute, path, tree, warnings);
+    // Warnings go to the script's output, and loading goes on.
+    ssi_stream* out = engine.GetOutStream();
+    for (const String& warning : warnings)
+        if (out)
+            out->Write(warning, 1);
     if (!status)
         return status;
     for (const WinDataT* node = tree.get(); node; node = node->next) {

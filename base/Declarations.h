@@ -8,6 +8,8 @@
 #include "Loom.h"
 #include "WinData.h"
 
+#include <vector>
+
 class KESTRELBASE_API DeclarationsParser {
 public:
     // Declarations nested deeper than this are refused: the window values
@@ -23,9 +25,21 @@ public:
     // The tree parsed so far; the parser is empty afterwards.
     WinDataPtr TakeTree() { return std::move(m_Root); }
     const WinDataT* Root() const { return m_Root.get(); }
+    // Whether any line so far declared a window.
+    bool HasDeclaration() const { return m_Declared; }
+
+    // A doubtful line that is loaded anyway: its number and what is wrong.
+    struct Warning {
+        int line;
+        String text;
+    };
+    const std::vector<Warning>& Warnings() const { return m_Warnings; }
 
 private:
     CStatus PlaceNode(int level, int lineNumber);
+    void Warn(int lineNumber, const String& text) { m_Warnings.push_back({lineNumber, text}); }
+    void CheckLine(const String& source, int level, int lineNumber, bool& unterminated);
+    std::vector<Warning> m_Warnings;
 
     WinDataPtr m_Root;
     WinDataT* m_Current = nullptr;
@@ -35,8 +49,13 @@ private:
     int m_Depth = 0;  // depth of m_Current below the root
 };
 
-// Reads a whole declarations file into `tree`.
+// Reads a whole declarations file into `tree`. Errors read
+// "FILE:LINE: error: MESSAGE (Kxxxxx)"; a file without any declaration is
+// one. The second form names the file as `shownName` and hands out the
+// warnings of doubtful lines, in the same form with "warning".
 KESTRELBASE_API CStatus ParseDeclarationsFile(const String& path, WinDataPtr& tree);
+KESTRELBASE_API CStatus ParseDeclarationsFile(const String& path, const String& shownName, WinDataPtr& tree,
+                                              std::vector<String>& warnings);
 // Makes a window value from a top-level node (with its members) and hands
 // it to the engine as a variable of the node's name.
 KESTRELBASE_API CStatus CreateWindowVariable(CEngine& engine, const WinDataT& node);

@@ -56,6 +56,13 @@ void RunMenuFunction(SSI_FunctionAPI& call, HWND owner, HMENU menu, UINT itemId,
         call.m_ReturnStatus = CStatus();
         return;
     }
+    if (name == "GetMenuItemID") {
+        // Not a script function: the spy reads command identifiers with it
+        // where menus can only be read inside the owner's process.
+        CDataInt id(static_cast<int>(itemId));
+        call.m_ReturnStatus = call.SetReturnData(&id);
+        return;
+    }
     if (name == "GetMenuCount") {
         CDataInt count(GetMenuItemCount(menu));
         call.m_ReturnStatus = call.SetReturnData(&count);

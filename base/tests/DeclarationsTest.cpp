@@ -6,13 +6,29 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-// Parses lines (joined with line feeds) through a real file.
-CStatus ParseText(const std::string& text, WinDataPtr& tree)
+// Parses lines (joined with line feeds) through a real file, shown in
+// messages as "t.dec".
+CStatus ParseText(const std::string& text, WinDataPtr& tree, std::vector<String>* warnings = nullptr)
 {
     TempFile file("kestrel_decl_test.dec", text);
-    return ParseDeclarationsFile(file.path.c_str(), tree);
+    std::vector<String> ignored;
+    return ParseDeclarationsFile(file.path.c_str(), "t.dec", tree, warnings ? *warnings : ignored);
+}
+
+// The warnings that parsing `text` gives, one per line.
+std::string WarningsOf(const std::string& text)
+{
+    WinDataPtr tree;
+    std::vector<String> warnings;
+    CStatus status = ParseText(text, tree, &warnings);
+    std::string all = status ? "" : "not loaded: " + status.GetStatusMessage().str() + "\n";
+    for (const String& w : warnings)
+        all += w.str() + "\n";
+    return all;
 }
 
 std::string Message(const CStatus& s)
@@ -124,19 +140,20 @@ TEST(DeclarationsParser, EveryErrorNamesItsLine)
 {
     WinDataPtr tree;
     EXPECT_EQ(Message(ParseText("[-]A \"a\"\n\n[-  B \"b\"\n", tree)),
-              "Incorrect declaration syntax on line 3. (K00250)");
-    EXPECT_EQ(Message(ParseText("[-]Window\n", tree)), "Incorrect declaration syntax on line 1. (K00251)");
+              "t.dec:3: error: Incorrect declaration syntax on line 3. (K00250)");
+    EXPECT_EQ(Message(ParseText("[-]Window\n", tree)), "t.dec:1: error: Incorrect declaration syntax on line 1. (K00251)");
     EXPECT_EQ(Message(ParseText("[-]A \"a\"\n\n\n(1)Parent=yes\n", tree)),
-              "Incorrect declaration syntax on line 4. Expect and integer. (K00252)");
+              "t.dec:4: error: Incorrect declaration syntax on line 4. Expect and integer. (K00252)");
     EXPECT_EQ(Message(ParseText("[-]A \"a\"\n(1)Child=\"1\"\n", tree)),
-              "Incorrect declaration syntax on line 2. Expect and integer. (K00253)");
-    EXPECT_EQ(Message(ParseText("[-]A \"a\"\n(1 Tag=1\n", tree)), "Could not load declarations file. (K00540)");
+              "t.dec:2: error: Incorrect declaration syntax on line 2. Expect and integer. (K00253)");
+    EXPECT_EQ(Message(ParseText("[-]A \"a\"\n(1 Tag=1\n", tree)),
+              "t.dec:2: error: Could not load declarations file. (K00540)");
     EXPECT_EQ(Message(ParseText("\t[-]A \"a\"\n[-]B \"b\"\n", tree)),
-              "Declaration on line 2 is less indented than the first declaration. (K00255)");
+              "t.dec:2: error: Declaration on line 2 is less indented than the first declaration. (K00255)");
     EXPECT_FALSE(tree);
 
     std::string deep = "[-]A \"a\"\n" + std::string(DeclarationsParser::kMaxDepth + 1, '\t') + "[-]B \"b\"\n";
-    EXPECT_EQ(Message(ParseText(deep, tree)), "Declaration on line 2 is nested too deeply. (K00256)");
+    EXPECT_EQ(Message(ParseText(deep, tree)), "t.dec:2: error: Declaration on line 2 is nested too deeply. (K00256)");
     std::string deepest = "[-]A \"a\"\n" + std::string(DeclarationsParser::kMaxDepth, '\t') + "[-]B \"b\"\n";
     EXPECT_TRUE(ParseText(deepest, tree));
 
@@ -148,10 +165,11 @@ TEST(DeclarationsParser, EveryErrorNamesItsLine)
 TEST(DeclarationsParser, SurvivesHostileInput)
 {
     WinDataPtr tree;
-    EXPECT_TRUE(ParseText("", tree));
-    ASSERT_TRUE(tree);
-    EXPECT_EQ(*tree->name, "");
-    EXPECT_EQ(tree->next, nullptr);
+    // A file without declarations is refused rather than loaded as one
+    // empty window.
+    EXPECT_EQ(Message(ParseText("", tree)),
+              "t.dec:1: error: The file holds no declaration line '[-]Kind \"Name\"'. (K00257)");
+    EXPECT_FALSE(tree);
 
     // Binary garbage: every byte value, NUL included, in a scrambled order.
     std::string garbage;
@@ -167,7 +185,7 @@ TEST(DeclarationsParser, SurvivesHostileInput)
     std::string longName(100000, 'n');
     std::string longLines = "[-]Edit \"" + longName + "\"\n(1)Tag=\"" + std::string(100000, 't') + "\"\n" +
                             std::string(100000, '[') + "\n";
-    EXPECT_EQ(Message(ParseText(longLines, tree)), "Incorrect declaration syntax on line 3. (K00250)");
+    EXPECT_EQ(Message(ParseText(longLines, tree)), "t.dec:3: error: Incorrect declaration syntax on line 3. (K00250)");
     ASSERT_TRUE(ParseText("[-]Edit \"" + longName + "\"\n(1)Tag=\"" + std::string(100000, 't') + "\"\n", tree));
     EXPECT_EQ(tree->name->GetLength(), 100000);
     EXPECT_EQ(tree->tag->GetLength(), 100000);
@@ -182,6 +200,39 @@ TEST(DeclarationsParser, SurvivesHostileInput)
     for (const WinDataT* n = tree.get(); n; n = n->next)
         ++count;
     EXPECT_EQ(count, 50000);
+}
+
+TEST(DeclarationsDiagnostics, TyposGiveWarningsWithFileAndLine)
+{
+    const std::string head = "[-]MainWin \"Main\"\n\t(1)Class=\"MainClass\"\n";
+    EXPECT_EQ(WarningsOf(head + "\t[-]Control \"Field\"\n\t\t(1)Clas=\"Edit\"\n"),
+              "t.dec:4: warning: Unknown key 'Clas' ignored; the keys are Tag, Class, Parent and Child. (K00260)\n");
+    EXPECT_EQ(WarningsOf(head + "    [-]Control \"Field\"\n"),
+              "t.dec:3: warning: Line starts with blanks; only tabs count as indentation. (K00261)\n");
+    EXPECT_EQ(WarningsOf(head + "\t\t[-]Control \"Field\"\n"),
+              "t.dec:3: warning: Declaration is indented 2 levels below the one before; a child is one tab deeper "
+              "than its parent. (K00262)\n");
+    EXPECT_EQ(WarningsOf(head + "\t[-]Control \"Field\"\n\t\t(1)Tag=\"Name\n"),
+              "t.dec:4: warning: Unterminated string: a '\"' has no partner on this line. (K00265)\n");
+    EXPECT_EQ(WarningsOf(head + "\t[-]Control Field\n"),
+              "t.dec:3: warning: Name Field is not a quoted string. (K00264)\n");
+    EXPECT_EQ(WarningsOf(head + "\t[-]Control \"Reset All\"\n"),
+              "t.dec:3: warning: Name 'Reset All' is not an identifier; a script cannot name it as a member. "
+              "(K00263)\n");
+    // Clean lines, blank lines and escaped quotes give none.
+    EXPECT_EQ(WarningsOf(head + "\n\t[-]Control \"Field_2\"\n\t\t(1)Tag=\"say \\\"hi\\\"\"\n"), "");
+}
+
+TEST(DeclarationsDiagnostics, AScriptFileIsRefusedWithAFewWarnings)
+{
+    std::string script;
+    for (int i = 0; i < 40; ++i)
+        script += "print(\"line " + std::to_string(i) + "\");\n";
+    const std::string all = WarningsOf(script);
+    EXPECT_EQ(all.rfind("not loaded: t.dec:40: error: The file holds no declaration line", 0), 0u) << all;
+    EXPECT_NE(all.find("t.dec:1: warning: Unknown key ';' ignored"), std::string::npos) << all;
+    EXPECT_NE(all.find("warning: further warnings not shown."), std::string::npos) << all;
+    EXPECT_LT(std::count(all.begin(), all.end(), '\n'), 25) << all;
 }
 
 class UseKeywordTest : public ::testing::Test {
