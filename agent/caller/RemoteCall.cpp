@@ -1,6 +1,8 @@
 #include "RemoteCall.h"
 
+#include "ChannelLock.h"
 #include "Hook.h"
+#include "ReplyEvent.h"
 #include "SquireProtocol.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
@@ -15,6 +17,8 @@ const char* const kNotCreated = "Kestrel Internal Error: Squire not created. (K0
 const char* const kNotSynchronised = "Kestrel Internal Error: Squire not synchronized. (K00301)";
 // No answer in time: the application's thread did not get to the call.
 const char* const kNotAnswering = "The application is not responding: window '%s' (class '%s') did not answer within %lu ms. (K00301)";
+// Another caller kept the channel for longer than any call may take.
+const char* const kChannelBusy = "The application is not responding: the agent's channel stayed busy for %lu ms. (K00301)";
 const char* const kTooLarge = "Kestrel Internal Error: Squire request does not fit the shared block. (K00302)";
 
 // The hook on the target thread, removed on every path out.
@@ -75,14 +79,27 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
     const int voidType = CDataVoid::GetRegisteredType();
     for (int t : {intType, boolType, stringType, realType, voidType}) LocalAddMap(t, t);
 
-    const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    DWORD process = 0;
+    const DWORD thread = GetWindowThreadProcessId(window, &process);
+    // The channel is ours from before the hook is installed until after it
+    // is removed: the lock is made first, so it is released last. A holder
+    // keeps it for at most one bound (its own wait) and the hook's set-up,
+    // so twice the bound is enough unless the holder itself is stuck.
+    const DWORD waitMs = static_cast<DWORD>(tries) * 10ul;
+    const DWORD lockMs = 2 * waitMs + 1000;
+    squire::ChannelLock lock(lockMs);
+    if (!lock.Owned()) {
+        call.m_ReturnStatus = CStatus::MakeError(String::Printf(kChannelBusy, static_cast<unsigned long>(lockMs)));
+        return;
+    }
     HookGuard hook(thread);
     squire::SharedBlockView block(squire::SharedBlockView::Create);
     if (!hook.Installed() || thread == 0) {
         call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
         return;
     }
-    if (!block.Data()) {
+    squire::ReplyEvent reply(squire::ReplyEvent::Create, process, thread);
+    if (!block.Data() || !reply) {
         call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
         return;
     }
@@ -95,6 +112,8 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
         return;
     }
     ClearSquireSync();
+    reply.Reset();
+    InterlockedIncrement(&squire::shared::callNumber);
     SquireLog("--- Sending Tags...");
     PostTag(thread, SQUIRE_CMD_TAG_INT, intType);
     PostTag(thread, SQUIRE_CMD_TAG_STRING, stringType);
@@ -103,7 +122,8 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
     PostTag(thread, SQUIRE_CMD_TAG_VOID, voidType);
     PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(window));
 
-    if (WaitForSync(tries)) {
+    const squire::ReplyEvent::WaitResult waited = reply.Wait(waitMs, thread);
+    if (waited == squire::ReplyEvent::Answered && squire::shared::syncFlag != 0) {
         SquireLog("Attempting Read");
         SQUIRE_FunctionAPI answer;
         if (ReadFunctionAPI(block.Data(), &answer)) {
@@ -112,11 +132,16 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
         } else {
             call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
         }
+    } else if (waited == squire::ReplyEvent::ThreadEnded) {
+        SquireLog("Target thread ended");
+        call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
     } else {
         SquireLog("No Sync Flag");
         call.m_ReturnStatus = CStatus::MakeError(String::Printf(kNotAnswering, squire::StoredWindowText(window).c_str(),
                                                                 className.c_str(),
-                                                                static_cast<unsigned long>(tries) * 10ul));
+                                                                static_cast<unsigned long>(waitMs)));
     }
+    // An answer still to come belongs to no call any more.
+    InterlockedIncrement(&squire::shared::callNumber);
     ClearSquireSync();
 }

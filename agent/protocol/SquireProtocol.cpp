@@ -12,11 +12,13 @@ volatile LONG hookHandle SQUIRE_SHARED = 0;
 volatile LONG tagCount SQUIRE_SHARED = 0;
 volatile LONG stateFlags SQUIRE_SHARED = 0;
 volatile LONG syncFlag SQUIRE_SHARED = 0;
+volatile LONG callNumber SQUIRE_SHARED = 0;
 }  // namespace shared
 
 LONG SharedSyncFlag() { return shared::syncFlag; }
 LONG SharedTagCount() { return shared::tagCount; }
 LONG SharedStateFlags() { return shared::stateFlags; }
+LONG SharedHookHandle() { return shared::hookHandle; }
 
 }  // namespace squire
 

@@ -17,12 +17,12 @@ constexpr WPARAM SQUIRE_CMD_TAG_REAL = 102003;
 constexpr WPARAM SQUIRE_CMD_TAG_BOOL = 102004;
 constexpr WPARAM SQUIRE_CMD_TAG_VOID = 102005;
 
-// Tries of 10 ms the agent waits for the five type tags before it gives up
-// on a call. The caller posts the tags before the call message, so they are
-// normally handled already; a call without them is garbage.
-constexpr int kSquireTagTries = 100;
+// The caller posts the five type tags before the call message, from one
+// thread, so the hook has handled them when the call arrives; a call
+// without them is garbage and is dropped at once.
 
-// Waits (tries of 10 ms) until the agent has answered; 0 when it did not.
+// Waits (tries of 10 ms) until the agent's answer flag is set; 0 when it was
+// not. The call itself waits on the reply event (ReplyEvent.h) instead.
 SQUIRE_ENTRY int WaitForSync(int tries);
 // Clears the answer's flag, the tag count and the state before a call.
 SQUIRE_ENTRY void ClearSquireSync();
@@ -35,11 +35,17 @@ extern volatile LONG hookHandle;
 extern volatile LONG tagCount;
 extern volatile LONG stateFlags;
 extern volatile LONG syncFlag;
+// The number of the call in progress: the caller moves it on for each call
+// and again when it gives up, and the hook answers only while it still
+// holds the number it started with, so that a late answer can never land
+// in the block (or wake the caller) of the next call.
+extern volatile LONG callNumber;
 }  // namespace shared
 
 // Read-only views of the shared words, for the caller and for tests.
 SQUIRE_API LONG SharedSyncFlag();
 SQUIRE_API LONG SharedTagCount();
 SQUIRE_API LONG SharedStateFlags();
+SQUIRE_API LONG SharedHookHandle();
 
 }  // namespace squire

@@ -4,6 +4,7 @@
 #include "Marshal.h"
 #include "MenuFunctions.h"
 #include "MemoryMapper.h"
+#include "ReplyEvent.h"
 #include "SquireFunctionApi.h"
 #include "SquireProtocol.h"
 #include "SquireLog.h"
@@ -87,17 +88,14 @@ void RunCall(HWND target)
     call.SetReturnData(&returnVariable);
 
     SquireLog("function call received");
-    int tries = 0;
-    while (tagCount < 5) {
-        if (++tries > kSquireTagTries) {
-            // The tags never came: without them no type can be read.
-            SquireLog("Less Data Here");
-            return;
-        }
-        Sleep(10);
-        SquireLog("Sleeping...");
+    // The caller posts the tags ahead of the call from one thread, so they
+    // have been handled by now; without them no type can be read.
+    if (tagCount < 5) {
+        SquireLog("Less Data Here");
+        return;
     }
     SquireLog(tagCount == 5 ? "All Data Here" : "Greater Data Here");
+    const LONG number = squire::shared::callNumber;
 
     std::unique_ptr<CData> className;
     {
@@ -125,12 +123,20 @@ void RunCall(HWND target)
         processor.FunctionProcessor(call, target, name);
     }
     className.reset();
+    // A caller that gave up has moved the number on: its block may hold the
+    // next request by now.
+    if (squire::shared::callNumber != number) {
+        SquireLog("Late answer dropped");
+        return;
+    }
     {
         squire::SharedBlockView block(squire::SharedBlockView::Open);
         if (block.Data()) WriteFunctionAPI(block.Data(), &call);
     }
     SquireLog("Finished Proc");
     syncFlag = 1;
+    squire::ReplyEvent reply(squire::ReplyEvent::Open, GetCurrentProcessId(), GetCurrentThreadId());
+    reply.Set();
 }
 
 }  // namespace

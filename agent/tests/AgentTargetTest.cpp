@@ -210,3 +210,105 @@ TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
     ASSERT_TRUE(status.IsSuccess()) << status.GetStatusMessage().c_str();
     EXPECT_EQ(count, static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0)));
 }
+
+namespace {
+
+// The variable that turns this test program into the second caller of
+// TwoCallerProcessesEachGetTheirOwnAnswers: "<window> <class> <count> <calls>".
+const char* const kPeerVariable = "KESTREL_CHANNEL_PEER";
+
+// A copy of this test program running only the peer's test, ended if it
+// still runs when the test leaves.
+class PeerProcess {
+public:
+    explicit PeerProcess(const std::string& request)
+    {
+        char exe[MAX_PATH];
+        if (!GetModuleFileNameA(nullptr, exe, MAX_PATH)) return;
+        std::string command = std::string("\"") + exe + "\" --gtest_filter=ChannelPeer.*";
+        SetEnvironmentVariableA(kPeerVariable, request.c_str());
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+            CloseHandle(info.hThread);
+            m_Process = info.hProcess;
+        }
+        SetEnvironmentVariableA(kPeerVariable, nullptr);
+    }
+    ~PeerProcess()
+    {
+        if (!m_Process) return;
+        if (WaitForSingleObject(m_Process, 0) == WAIT_TIMEOUT) TerminateProcess(m_Process, 99);
+        CloseHandle(m_Process);
+    }
+    PeerProcess(const PeerProcess&) = delete;
+    PeerProcess& operator=(const PeerProcess&) = delete;
+    explicit operator bool() const { return m_Process != nullptr; }
+    // The exit code, or -1 when it did not end within timeoutMs.
+    long Wait(DWORD timeoutMs) const
+    {
+        DWORD code = 0;
+        if (WaitForSingleObject(m_Process, timeoutMs) != WAIT_OBJECT_0 || !GetExitCodeProcess(m_Process, &code))
+            return -1;
+        return static_cast<long>(code);
+    }
+
+private:
+    HANDLE m_Process = nullptr;
+};
+
+// Calls GetCount `calls` times; the number of answers that failed or were
+// not `expected`.
+int WrongCounts(HWND window, const char* className, int expected, int calls)
+{
+    int wrong = 0;
+    for (int i = 0; i < calls; ++i) {
+        int count = 0;
+        CStatus status = RemoteGetCount(window, className, count);
+        if (!status.IsSuccess() || count != expected) {
+            if (wrong == 0)
+                std::printf("call %d on %s: %s, count %d\n", i, className, status.GetStatusMessage().c_str(), count);
+            ++wrong;
+        }
+    }
+    return wrong;
+}
+
+}  // namespace
+
+// The second caller, in a process of its own; skipped when run by itself.
+TEST(ChannelPeer, CallsTheTargetForItsParent)
+{
+    char request[256];
+    if (!GetEnvironmentVariableA(kPeerVariable, request, sizeof request))
+        GTEST_SKIP() << "runs only as the peer of TwoCallerProcessesEachGetTheirOwnAnswers";
+    unsigned long long window = 0;
+    char className[64] = {};
+    int expected = 0;
+    int calls = 0;
+    ASSERT_EQ(std::sscanf(request, "%llu %63s %d %d", &window, className, &expected, &calls), 4);
+    EXPECT_EQ(WrongCounts(reinterpret_cast<HWND>(static_cast<ULONG_PTR>(window)), className, expected, calls), 0);
+}
+
+TEST(AgentTargetTest, TwoCallerProcessesEachGetTheirOwnAnswers)
+{
+    TargetProcess target;
+    ASSERT_NE(target.frame(), nullptr);
+    HWND toolbar = FindChildOfClass(target.frame(), "ToolbarWindow32");
+    HWND list = OpenListView(target);
+    ASSERT_NE(toolbar, nullptr);
+    ASSERT_NE(list, nullptr);
+    const int buttons = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    // Different answers, so that one caller's answer read by the other shows.
+    ASSERT_NE(buttons, 2);
+    constexpr int kCalls = 1000;
+    char request[128];
+    std::snprintf(request, sizeof request, "%llu ToolbarWindow32 %d %d",
+                  static_cast<unsigned long long>(reinterpret_cast<ULONG_PTR>(toolbar)), buttons, kCalls);
+    PeerProcess peer(request);
+    ASSERT_TRUE(peer);
+    EXPECT_EQ(WrongCounts(list, "SysListView32", 2, kCalls), 0);
+    EXPECT_EQ(peer.Wait(300000), 0);
+    EXPECT_TRUE(target.Running());
+}

@@ -75,11 +75,21 @@ bool CDataWindow::PartialMatches(const String& C, const String& T, const String&
 HWND CDataWindow::FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,
                                     int tagPartial)
 {
-    for (HWND candidate = FindWindowExA(parent, after, nullptr, nullptr); candidate;
-         candidate = FindWindowExA(parent, candidate, nullptr, nullptr)) {
+    // Siblings are walked in the order FindWindowEx gives them, one step at
+    // a time: FindWindowEx fetches the whole list of children again for
+    // every step, which made a walk over n siblings cost n lists.
+    HWND candidate = after ? GetWindow(after, GW_HWNDNEXT) : GetWindow(parent ? parent : GetDesktopWindow(), GW_CHILD);
+    for (; candidate; candidate = GetWindow(candidate, GW_HWNDNEXT)) {
         if (!IsWindow(candidate))
             return nullptr;
-        if (PartialMatches(GetClass(candidate), WindowText(candidate), cls, tag, clsPartial, tagPartial))
+        // Every way of matching needs the class to contain the class
+        // pattern, so the text (a message to the window's thread, across
+        // processes for another application) is fetched only for windows
+        // whose class passes.
+        const String candidateClass = GetClass(candidate);
+        if (!Contains(candidateClass, cls))
+            continue;
+        if (PartialMatches(candidateClass, WindowText(candidate), cls, tag, clsPartial, tagPartial))
             return candidate;
     }
     return nullptr;

@@ -1,0 +1,42 @@
+#include "ReplyEvent.h"
+
+#include "ChannelNames.h"
+
+namespace squire {
+
+ReplyEvent::ReplyEvent(Mode mode, DWORD process, DWORD thread)
+{
+    wchar_t name[128];
+    if (!ReplyEventName(process, thread, name, sizeof(name) / sizeof(name[0]))) return;
+    m_Event = mode == Create ? CreateEventW(nullptr, FALSE, FALSE, name)
+                             : OpenEventW(EVENT_MODIFY_STATE, FALSE, name);
+}
+
+ReplyEvent::~ReplyEvent()
+{
+    if (m_Event) CloseHandle(m_Event);
+}
+
+void ReplyEvent::Set() const
+{
+    if (m_Event) SetEvent(m_Event);
+}
+
+void ReplyEvent::Reset() const
+{
+    if (m_Event) ResetEvent(m_Event);
+}
+
+ReplyEvent::WaitResult ReplyEvent::Wait(DWORD timeoutMs, DWORD thread) const
+{
+    if (!m_Event) return TimedOut;
+    HANDLE handles[2] = {m_Event, OpenThread(SYNCHRONIZE, FALSE, thread)};
+    const DWORD count = handles[1] ? 2 : 1;
+    const DWORD result = WaitForMultipleObjects(count, handles, FALSE, timeoutMs);
+    if (handles[1]) CloseHandle(handles[1]);
+    if (result == WAIT_OBJECT_0) return Answered;
+    if (count == 2 && result == WAIT_OBJECT_0 + 1) return ThreadEnded;
+    return TimedOut;
+}
+
+}  // namespace squire
