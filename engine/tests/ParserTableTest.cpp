@@ -36,7 +36,7 @@ const Snippet kSnippets[] = {
     {"int a = 1; /* never\nclosed", 1, 12, "unterminated comment (opened at line 1)"},
     {"int a = 99999999999;", 1, 9, "integer literal 99999999999 does not fit in an int"},
     {"int a = 1 @ 2;", 1, 11, "unexpected character '@'"},
-    {"real r = 1.5.5;", 1, 10, "malformed number"},
+    {"real r = 1.5.5;", 1, 13, "expected ';', found number"},
     // Syntax errors.
     {"int a = 1", 1, 10, "expected ';', found end of file"},
     {"int a = (1 + 2;", 1, 15, "expected ')' (to close '(' at line 1), found ';'"},
@@ -46,12 +46,12 @@ const Snippet kSnippets[] = {
     {"continue;", 1, 1, "'continue' outside a loop"},
     {"int a = ;", 1, 9, "expected an expression, found ';'"},
     {"1 = 2;", 1, 3, "cannot assign to this expression"},
-    {"function F() { function G() { } }", 1, 16, "functions cannot be defined inside functions"},
+    {"function F() { function G() { } }", 1, 16, "functions can only be defined at the top level"},
     {"if (1) { function G() { } }", 1, 10, "functions can only be defined at the top level"},
     {"function F(int a) { }\nfunction F(int b) { }", 2, 1,
      "function 'F' with 1 parameters is already defined at line 1"},
     {"function F() int a;", 1, 14, "expected '{' to begin the function's body, found 'int'"},
-    {"int a = 1 2;", 1, 11, "expected ';', found integer"},
+    {"int a = 1 2;", 1, 11, "expected ';', found number"},
 };
 
 TEST(ParserTable, EverySnippetParsesOrFailsWhereExpected)
