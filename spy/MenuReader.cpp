@@ -1,6 +1,7 @@
 #include "MenuReader.h"
 
 #include "MenuFunctions.h"
+#include "MenuRemote.h"
 #include "Values.h"
 
 namespace spy {
