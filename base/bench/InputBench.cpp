@@ -5,6 +5,7 @@
 // and the wait until the target has taken it).
 //   ./kestrel exec wine build/win64/bin/base_bench_input.exe
 #include "ClassWindow.h"
+#include "DescribeControl.h"
 #include "TargetProcess.h"
 
 #include <windows.h>
@@ -15,18 +16,6 @@
 #include <vector>
 
 namespace {
-
-void Describe(CDataWindow& dialog, const char* caption, CDataWindow& control, const char* cls, int n,
-              const char* tag = "")
-{
-    dialog.windowClass = "#32770";
-    dialog.tag = caption;
-    control.windowClass = cls;
-    control.tagNumber = n;
-    control.tag = tag;
-    control.name = "Control";
-    dialog.ConstructChildPath(&control);
-}
 
 // Median milliseconds of `rounds` calls of `function` with the given
 // parameters; `last` gets the last call's status message.

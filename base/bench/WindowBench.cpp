@@ -3,6 +3,7 @@
 // box (both through the dispatcher: lookup, checker, control processor),
 // and of one failed lookup among 1,000 sibling windows.
 #include "ClassWindow.h"
+#include "DescribeControl.h"
 #include "TargetProcess.h"
 
 #include <windows.h>
@@ -28,19 +29,6 @@ double Median(const std::function<void()>& work, int rounds)
     }
     std::sort(ms.begin(), ms.end());
     return ms[ms.size() / 2];
-}
-
-// A control of a dialog of the target, described as a declaration would.
-void Describe(CDataWindow& dialog, const char* caption, CDataWindow& control, const char* cls, int n,
-              const char* tag = "")
-{
-    dialog.windowClass = "#32770";
-    dialog.tag = caption;
-    control.windowClass = cls;
-    control.tagNumber = n;
-    control.tag = tag;
-    control.name = "Control";
-    dialog.ConstructChildPath(&control);
 }
 
 double CallMedian(CDataWindow& window, const char* function, int resultType, int rounds, std::string& last)

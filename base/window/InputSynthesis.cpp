@@ -246,17 +246,17 @@ CStatus TypeKeys(HWND wnd, const String& text)
         if (s[pos] == '<') {
             size_t close = s.find('>', pos + 1);
             if (close != std::string::npos) {
-                const String spec(s.substr(pos + 1, close - pos - 1));
+                const String keyName(s.substr(pos + 1, close - pos - 1));
                 pos = close + 1;
                 // <<> and <>> are the characters themselves.
-                if (spec == "<" || spec == ">") {
-                    TypeCharacter(spec[0]);
+                if (keyName == "<" || keyName == ">") {
+                    TypeCharacter(keyName[0]);
                     continue;
                 }
                 // An unknown name types nothing; typing goes on and the
                 // first one is reported.
-                if (TypeKeysEx(spec).IsError() && typed.IsSuccess())
-                    typed = UnknownKeyWarning(spec);
+                if (TypeKeysEx(keyName).IsError() && typed.IsSuccess())
+                    typed = UnknownKeyWarning(keyName);
                 continue;
             }
             // No later '>': the '<' is an ordinary character.
