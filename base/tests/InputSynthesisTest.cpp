@@ -215,14 +215,15 @@ TEST(MouseClick, ActionsButtonsAndRangeChecks)
     {
         ScopedInputSink scope(rec);
         EXPECT_TRUE(KeyInput::MouseClick(wnd, 0, 10, 10, 3).IsSuccess());
-        std::vector<Event> expected = {{true, 0x8001, x, y}, {true, 0x8002, x, y}, {true, 0x8004, x, y},
-                                       {true, 0x8002, x, y}, {true, 0x8004, x, y}};
+        // Every press and release moves to the point as well.
+        std::vector<Event> expected = {{true, 0x8001, x, y}, {true, 0x8003, x, y}, {true, 0x8005, x, y},
+                                       {true, 0x8003, x, y}, {true, 0x8005, x, y}};
         EXPECT_EQ(rec.events, expected);
 
         rec.events.clear();
         EXPECT_TRUE(KeyInput::MouseClick(wnd, 2, 10, 10, 1).IsSuccess());
         EXPECT_TRUE(KeyInput::MouseClick(wnd, 1, 10, 10, 2).IsSuccess());
-        expected = {{true, 0x8001, x, y}, {true, 0x8008, x, y}, {true, 0x8001, x, y}, {true, 0x8040, x, y}};
+        expected = {{true, 0x8001, x, y}, {true, 0x8009, x, y}, {true, 0x8001, x, y}, {true, 0x8041, x, y}};
         EXPECT_EQ(rec.events, expected);
 
         rec.events.clear();

@@ -27,7 +27,9 @@ CStatus WaitUntilClickable(HWND wnd, POINT point);
 // Makes the top-level window of `wnd` the foreground window and gives the
 // keyboard focus to `wnd` from inside its own thread, unless the focus is
 // already on `wnd` or a window inside it. K01624 when the focus cannot be
-// given.
+// given; the not-responding warning K01625 when the window's thread does
+// not run its queue empty within the bound (the keys may still be sent:
+// they wait in the queue).
 CStatus PrepareTyping(HWND wnd);
 
 }  // namespace KeyInput

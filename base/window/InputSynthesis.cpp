@@ -147,10 +147,16 @@ CStatus Worse(const CStatus& a, const CStatus& b)
     return b;
 }
 
+// Each press and release carries its point (absolute move with the
+// button): a button event without a move happens wherever the pointer is
+// when the event is queued. Under Wine the X server answers every pointer
+// warp with a motion event, read by the application under the pointer
+// whenever it next looks at its queue; a late one from an earlier click
+// puts the pointer back where that click was.
 void SendMouseEvents(int button, int action, int ax, int ay)
 {
-    static const unsigned kPress[] = {0x8002, 0x8020, 0x8008};
-    static const unsigned kRelease[] = {0x8004, 0x8040, 0x8010};
+    static const unsigned kPress[] = {0x8003, 0x8021, 0x8009};
+    static const unsigned kRelease[] = {0x8005, 0x8041, 0x8011};
     const unsigned press = kPress[button];
     const unsigned release = kRelease[button];
     switch (action) {
@@ -233,9 +239,10 @@ void Activate(HWND wnd)
 
 CStatus TypeKeys(HWND wnd, const String& text)
 {
+    CStatus ready = CStatus::MakeOK();
     if (wnd && SendsRealInput()) {
-        CStatus ready = PrepareTyping(wnd);
-        if (!ready.IsSuccess())
+        ready = PrepareTyping(wnd);
+        if (ready.IsError())
             return ready;
     }
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
@@ -264,6 +271,9 @@ CStatus TypeKeys(HWND wnd, const String& text)
         TypeCharacter(s[pos]);
         ++pos;
     }
+    // A thread found not responding before typing is not waited for twice.
+    if (ready.IsWarning())
+        return Worse(typed, ready);
     return Worse(typed, SettleKeys(focusThread));
 }
 
@@ -322,14 +332,15 @@ CStatus TypeKeys2(HWND wnd, const String& key, unsigned mode)
     if (lengthError)
         return mode == 1 ? Error("KeyDown requires a single character input: %s. (K01600)", key)
                          : Error("KeyUp requires a single character input: %s. (K01601)", key);
+    CStatus ready = CStatus::MakeOK();
     if (wnd && SendsRealInput()) {
-        CStatus ready = PrepareTyping(wnd);
-        if (!ready.IsSuccess())
+        ready = PrepareTyping(wnd);
+        if (ready.IsError())
             return ready;
     }
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
     gSink->Key(Low(code), Low(code), mode == 1 ? 0 : kKeyUp);
-    return SettleKeys(focusThread);
+    return ready.IsWarning() ? ready : SettleKeys(focusThread);
 }
 
 CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
@@ -354,9 +365,13 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
     // little later; both must be handled before the click arrives, or the
     // focus change cancels the press of a button. So: the activation, then
     // the thread's queue run empty once (its X events are read first).
-    if (SendsRealInput() && FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd)) {
-        SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
-        SettlePosted(wnd);
+    // A window that has just been shown gets such focus events too, so the
+    // queue is run empty before every click, activation or not.
+    if (SendsRealInput()) {
+        if (FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd)) {
+            SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
+            SettlePosted(wnd);
+        }
         SettleIdle(wnd);
     }
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;

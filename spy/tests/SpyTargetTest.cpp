@@ -181,8 +181,11 @@ TEST(SpyTarget, AHungApplicationIsReportedWithinTheBound)
 {
     TargetProcess target("");
     TempDir dir;
-    // The target's GUI thread sleeps for 20 s, as a hung program would.
-    PostMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 20000, 0);
+    // The target's GUI thread sleeps for 20 s, as a hung program would; the
+    // sent message returns once the sleep has begun.
+    DWORD_PTR ignored = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 20000, 0,
+                                    SMTO_NORMAL, 10000, &ignored));
     const DWORD start = GetTickCount();
     RunResult hung = RunSpy("--class KestrelTargetFrame --tree", dir.path());
     const DWORD elapsed = GetTickCount() - start;

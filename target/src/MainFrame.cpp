@@ -138,8 +138,11 @@ LRESULT MainFrame::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     // A test hook: the registered message "KestrelTarget.Busy" keeps the
     // GUI thread busy for wParam milliseconds (at most 30 s), as a hung
     // application would be, so tests can check that callers stay bounded.
+    // Sent rather than posted, it releases the sender as the thread becomes
+    // busy, so a test knows the hang has begun before it calls.
     static const UINT busyMessage = RegisterWindowMessageA("KestrelTarget.Busy");
     if (msg == busyMessage) {
+        if (InSendMessage()) ReplyMessage(0);
         Sleep(static_cast<DWORD>(wParam < 30000 ? wParam : 30000));
         return 0;
     }
