@@ -181,8 +181,12 @@ TEST(SpyTarget, AHungApplicationIsReportedWithinTheBound)
 {
     TargetProcess target("");
     TempDir dir;
-    // The target's GUI thread sleeps for 20 s, as a hung program would.
-    PostMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 20000, 0);
+    // The target's GUI thread sleeps for 20 s, as a hung program would. The
+    // message is sent, not posted: a thread takes sent messages in the order
+    // they came and before any posted one, so the spy's first message waits
+    // behind it even when the target is still busy starting up; a posted one
+    // could be overtaken by the spy's check, which then found a live window.
+    SendNotifyMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 20000, 0);
     const DWORD start = GetTickCount();
     RunResult hung = RunSpy("--class KestrelTargetFrame --tree", dir.path());
     const DWORD elapsed = GetTickCount() - start;
