@@ -134,14 +134,16 @@ TEST(AgentTargetTest, TargetKilledMidCallFailsWithinItsBoundAndANewTargetWorks)
         // is killed: once the hook is in, which the caller does under the
         // channel lock just before it posts.
         PostMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 30000, 0);
-        std::thread killer([handle] {
-            while (squire::SharedHookHandle() == 0) SwitchToThread();
+        std::atomic<bool> returned{false};
+        std::thread killer([handle, &returned] {
+            while (squire::SharedHookHandle() == 0 && !returned) SwitchToThread();
             TerminateProcess(handle, 9);
         });
         int count = 0;
         const DWORD start = GetTickCount();
         CStatus status = RemoteGetCount(list, "SysListView32", count);
         const DWORD elapsed = GetTickCount() - start;
+        returned = true;  // a call that never got as far as the hook ends the killer too
         killer.join();
         WaitForSingleObject(handle, 10000);
         CloseHandle(handle);
