@@ -5,6 +5,7 @@
 #include "SquireLog.h"
 #include "SquireProtocol.h"
 
+#include <atomic>
 #include <cstring>
 
 namespace squire {
@@ -13,16 +14,32 @@ namespace {
 // The part of the block cleared on a take-over: the class name's record and
 // the head of the call record, enough that no stale request reads as one.
 constexpr size_t kResetBytes = 4096;
+
+// The process's handle on the channel mutex, opened on first use and kept
+// (one handle, however many calls). `fresh` tells the first user whether
+// the mutex was made just now.
+HANDLE ChannelMutex(bool& fresh)
+{
+    static std::atomic<bool> madeNow{false};
+    static const HANDLE mutex = [] {
+        HANDLE made = CreateMutexW(nullptr, FALSE, ChannelMutexName());
+        madeNow = made && GetLastError() != ERROR_ALREADY_EXISTS;
+        return made;
+    }();
+    fresh = madeNow.exchange(false);
+    return mutex;
+}
+
 }  // namespace
 
 ChannelLock::ChannelLock(DWORD timeoutMs)
 {
-    m_Mutex = CreateMutexW(nullptr, FALSE, ChannelMutexName());
-    if (!m_Mutex) return;
     // A mutex made just now had no other user: every caller that used the
     // channel before has ended, and a hook word left set names a hook that
     // went with its thread.
-    const bool fresh = GetLastError() != ERROR_ALREADY_EXISTS;
+    bool fresh = false;
+    m_Mutex = ChannelMutex(fresh);
+    if (!m_Mutex) return;
     const DWORD result = WaitForSingleObject(m_Mutex, timeoutMs);
     if (result == WAIT_OBJECT_0) {
         if (fresh && shared::hookHandle != 0) {
@@ -42,7 +59,6 @@ ChannelLock::ChannelLock(DWORD timeoutMs)
 ChannelLock::~ChannelLock()
 {
     if (Owned()) ReleaseMutex(m_Mutex);
-    if (m_Mutex) CloseHandle(m_Mutex);
 }
 
 void ResetChannel()
@@ -51,8 +67,7 @@ void ResetChannel()
     // names it must go too, or no hook could be installed again.
     shared::hookHandle = 0;
     ClearSquireSync();
-    SharedBlockView block(SharedBlockView::Open);
-    if (block.Data()) std::memset(block.Data(), 0, kResetBytes);
+    if (unsigned char* block = SharedBlock(BlockAccess::Open)) std::memset(block, 0, kResetBytes);
 }
 
 }  // namespace squire

@@ -8,6 +8,9 @@
 // (the mutex is abandoned) the next caller takes it over and resets the
 // channel: the hook word, the answer's flag, the tags and the start of the
 // block, so that nothing the dead caller left is read as a new request.
+//
+// A process opens the mutex once and keeps its handle; taking and releasing
+// the lock are then one round trip to the system each.
 #pragma once
 
 #include "SquireApi.h"

@@ -9,6 +9,7 @@
 #include "ResponseBound.h"
 #include "SquireFunctionApi.h"
 #include "SquireLog.h"
+#include "TargetLink.h"
 #include "TypeMap.h"
 
 namespace {
@@ -93,26 +94,25 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
         return;
     }
     HookGuard hook(thread);
-    squire::SharedBlockView block(squire::SharedBlockView::Create);
+    unsigned char* block = squire::SharedBlock(squire::BlockAccess::Create);
     if (!hook.Installed() || thread == 0) {
         call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
         return;
     }
-    squire::ReplyEvent reply(squire::ReplyEvent::Create, process, thread);
-    if (!block.Data() || !reply) {
+    squire::TargetLink* link = squire::TargetLink::For(process, thread);
+    if (!block || !link) {
         call.m_ReturnStatus = CStatus::MakeError(kNotSynchronised);
         return;
     }
     // A function without a result still carries a value in its record.
     if (call.GetReturnData() && !call.GetReturnData()->GetWorkingData()) call.GetReturnData()->SetType(voidType);
     CDataString name(className);
-    const int used = WriteDataObject(block.Data(), &name);
-    if (used == 0 || !WriteFunctionAPI(block.Data() + used, &call)) {
+    const int used = WriteDataObject(block, &name);
+    if (used == 0 || !WriteFunctionAPI(block + used, &call)) {
         call.m_ReturnStatus = CStatus::MakeError(kTooLarge);
         return;
     }
     ClearSquireSync();
-    reply.Reset();
     InterlockedIncrement(&squire::shared::callNumber);
     SquireLog("--- Sending Tags...");
     PostTag(thread, SQUIRE_CMD_TAG_INT, intType);
@@ -122,11 +122,12 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
     PostTag(thread, SQUIRE_CMD_TAG_VOID, voidType);
     PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(window));
 
-    const squire::ReplyEvent::WaitResult waited = reply.Wait(waitMs, thread);
-    if (waited == squire::ReplyEvent::Answered && squire::shared::syncFlag != 0) {
+    const squire::ReplyEvent::WaitResult waited =
+        link->Wait(waitMs, [] { return squire::shared::syncFlag != 0; });
+    if (waited == squire::ReplyEvent::Answered) {
         SquireLog("Attempting Read");
         SQUIRE_FunctionAPI answer;
-        if (ReadFunctionAPI(block.Data(), &answer)) {
+        if (ReadFunctionAPI(block, &answer)) {
             call.m_ReturnStatus = answer.m_ReturnStatus;
             call.SetReturnData(answer.GetReturnData());
         } else {
@@ -134,6 +135,7 @@ void SquireRemoteCall(SSI_FunctionAPI& call, HWND window, String& className, int
         }
     } else if (waited == squire::ReplyEvent::ThreadEnded) {
         SquireLog("Target thread ended");
+        squire::TargetLink::Forget();
         call.m_ReturnStatus = CStatus::MakeError(kNotCreated);
     } else {
         SquireLog("No Sync Flag");

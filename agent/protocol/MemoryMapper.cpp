@@ -53,9 +53,48 @@ void* MapWholeView(HANDLE mapping)
     return view;
 }
 
+// The process's persistent view (SharedBlock) and the mapping it belongs
+// to. The handle is kept with the view, so that the block stays open by
+// name for the other side as long as this process uses it.
+HANDLE gBlockMapping = nullptr;
+unsigned char* gBlockView = nullptr;
+
 }  // namespace
 
 namespace squire {
+
+unsigned char* SharedBlock(BlockAccess access)
+{
+    static std::mutex guard;
+    std::lock_guard<std::mutex> lock(guard);
+    if (gBlockView) return gBlockView;
+    HANDLE mapping = access == BlockAccess::Create
+                         ? CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSquireBlockSize,
+                                              SQUIRE_MAPPING_NAME)
+                         : OpenFileMappingA(FILE_MAP_ALL_ACCESS, FALSE, SQUIRE_MAPPING_NAME);
+    if (!mapping) return nullptr;
+    void* view = MapWholeView(mapping);
+    if (!view) {
+        CloseHandle(mapping);
+        return nullptr;
+    }
+    gBlockMapping = mapping;
+    gBlockView = static_cast<unsigned char*>(view);
+    return gBlockView;
+}
+
+void ReleaseSharedBlock()
+{
+    if (gBlockView) {
+        ForgetView(gBlockView);
+        UnmapViewOfFile(gBlockView);
+        gBlockView = nullptr;
+    }
+    if (gBlockMapping) {
+        CloseHandle(gBlockMapping);
+        gBlockMapping = nullptr;
+    }
+}
 
 bool FindBlock(const void* address, unsigned char*& begin, unsigned char*& end)
 {

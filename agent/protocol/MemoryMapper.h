@@ -36,26 +36,17 @@ private:
 
 namespace squire {
 
-// A view of the whole shared block, unmapped (before its mapping is closed)
-// on every path out. The caller creates the block; the hook inside the
-// application opens the one the caller made.
-class SQUIRE_API SharedBlockView {
-public:
-    enum Mode { Create, Open };
-    explicit SharedBlockView(Mode mode)
-        : m_View(static_cast<unsigned char*>(mode == Create ? m_Mapper.MakePointer() : m_Mapper.GetPointer()))
-    {
-    }
-    ~SharedBlockView() { m_Mapper.UnMap(m_View); }
-    SharedBlockView(const SharedBlockView&) = delete;
-    SharedBlockView& operator=(const SharedBlockView&) = delete;
-    // Null when the block could not be mapped.
-    unsigned char* Data() const { return m_View; }
+// This process's view of the whole shared block, mapped on first use and
+// kept until the library is unloaded: mapping a fresh view for every call
+// and touching its first page costs more than the rest of a call. The
+// caller creates the block; the hook inside the application opens the one
+// a caller made. Null while the block cannot be mapped (the next use tries
+// again). Thread-safe.
+enum class BlockAccess { Create, Open };
+SQUIRE_API unsigned char* SharedBlock(BlockAccess access);
 
-private:
-    CMemoryMapper m_Mapper;
-    unsigned char* m_View;
-};
+// Unmaps the view and closes the mapping; for the library's unloading.
+void ReleaseSharedBlock();
 
 // The bounds of a view made by CMemoryMapper in this process, found from
 // any address inside it. Readers and writers never go past `end`.

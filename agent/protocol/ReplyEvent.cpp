@@ -22,18 +22,12 @@ void ReplyEvent::Set() const
     if (m_Event) SetEvent(m_Event);
 }
 
-void ReplyEvent::Reset() const
-{
-    if (m_Event) ResetEvent(m_Event);
-}
-
-ReplyEvent::WaitResult ReplyEvent::Wait(DWORD timeoutMs, DWORD thread) const
+ReplyEvent::WaitResult ReplyEvent::Wait(DWORD timeoutMs, HANDLE thread) const
 {
     if (!m_Event) return TimedOut;
-    HANDLE handles[2] = {m_Event, OpenThread(SYNCHRONIZE, FALSE, thread)};
-    const DWORD count = handles[1] ? 2 : 1;
+    HANDLE handles[2] = {m_Event, thread};
+    const DWORD count = thread ? 2 : 1;
     const DWORD result = WaitForMultipleObjects(count, handles, FALSE, timeoutMs);
-    if (handles[1]) CloseHandle(handles[1]);
     if (result == WAIT_OBJECT_0) return Answered;
     if (count == 2 && result == WAIT_OBJECT_0 + 1) return ThreadEnded;
     return TimedOut;

@@ -12,6 +12,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 using squire::shared::stateFlags;
 using squire::shared::syncFlag;
@@ -81,6 +82,23 @@ void ShowInternalError(const char* caption)
     }
 }
 
+// Sets the reply event of this thread (ReplyEvent.h). The event is opened
+// on the first answer of a thread and kept for the next ones; one thread's
+// at a time, so that the handles of this process stay few.
+void SignalReply()
+{
+    static std::mutex guard;
+    static DWORD thread = 0;
+    static std::unique_ptr<squire::ReplyEvent> reply;
+    std::lock_guard<std::mutex> lock(guard);
+    const DWORD self = GetCurrentThreadId();
+    if (!reply || !*reply || thread != self) {
+        reply.reset(new squire::ReplyEvent(squire::ReplyEvent::Open, GetCurrentProcessId(), self));
+        thread = self;
+    }
+    reply->Set();
+}
+
 void RunCall(HWND target)
 {
     SQUIRE_FunctionAPI call;
@@ -97,23 +115,21 @@ void RunCall(HWND target)
     SquireLog(tagCount == 5 ? "All Data Here" : "Greater Data Here");
     const LONG number = squire::shared::callNumber;
 
-    std::unique_ptr<CData> className;
-    {
-        squire::SharedBlockView block(squire::SharedBlockView::Open);
-        if (!block.Data()) {
-            SquireLog("Bad aptr");
-            return;
-        }
-        int used = 0;
-        className.reset(ReadDataObject(block.Data(), &used));
-        if (!className || className->GetType() != CDataString::GetRegisteredType()) {
-            ShowInternalError("Squire Internal Error 1");
-            return;
-        }
-        if (!ReadFunctionAPI(block.Data() + used, &call)) {
-            ShowInternalError("Squire Internal Error 2");
-            return;
-        }
+    // The block stays mapped in this process from the first call on.
+    unsigned char* block = squire::SharedBlock(squire::BlockAccess::Open);
+    if (!block) {
+        SquireLog("Bad aptr");
+        return;
+    }
+    int used = 0;
+    std::unique_ptr<CData> className(ReadDataObject(block, &used));
+    if (!className || className->GetType() != CDataString::GetRegisteredType()) {
+        ShowInternalError("Squire Internal Error 1");
+        return;
+    }
+    if (!ReadFunctionAPI(block + used, &call)) {
+        ShowInternalError("Squire Internal Error 2");
+        return;
     }
     String name = static_cast<CDataString*>(className.get())->Data;
     if (name == SQUIRE_MENU_CLASS) {
@@ -129,14 +145,10 @@ void RunCall(HWND target)
         SquireLog("Late answer dropped");
         return;
     }
-    {
-        squire::SharedBlockView block(squire::SharedBlockView::Open);
-        if (block.Data()) WriteFunctionAPI(block.Data(), &call);
-    }
+    WriteFunctionAPI(block, &call);
     SquireLog("Finished Proc");
     syncFlag = 1;
-    squire::ReplyEvent reply(squire::ReplyEvent::Open, GetCurrentProcessId(), GetCurrentThreadId());
-    reply.Set();
+    SignalReply();
 }
 
 }  // namespace
@@ -171,12 +183,15 @@ HINSTANCE ModuleInstance() { return gInstance; }
 
 }  // namespace squire
 
-BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved)
 {
     if (reason == DLL_PROCESS_ATTACH) {
         SquireLog("InitInstance SQUIRE");
         gInstance = instance;
         DisableThreadLibraryCalls(instance);
+    } else if (reason == DLL_PROCESS_DETACH && reserved == nullptr) {
+        // Unloaded while the process goes on: give back the block's view.
+        squire::ReleaseSharedBlock();
     }
     return TRUE;
 }

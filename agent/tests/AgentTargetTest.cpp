@@ -1,11 +1,15 @@
 // The agent inside another process: KestrelTarget.exe is hooked, requests
 // travel through the shared block, and garbage in the block must neither
-// crash nor hang the target.
+// crash nor hang the target; a target killed in the middle of a call fails
+// that call within its bound, and callers in two processes, or a caller
+// beside a stream of garbage, each get their own answers.
+#include "ChannelLock.h"
 #include "Hook.h"
 #include "SquireProtocol.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
 #include "RemoteCall.h"
+#include "ResponseBound.h"
 #include "TargetProcess.h"
 #include "TypeMap.h"
 #include "resource.h"
@@ -14,9 +18,12 @@
 
 #include <commctrl.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <random>
+#include <string>
+#include <thread>
 #include <vector>
 
 using kt::test::TargetProcess;
@@ -85,13 +92,15 @@ TEST(AgentTargetTest, ReadsControlsInsideTheTargetAndKeepsHandlesFlat)
     EXPECT_EQ(count, 2);
 
     const unsigned long handlesBefore = HandleFootprint();
-    for (int i = 0; i < 1000; ++i) {
+    const DWORD loopStart = GetTickCount();
+    for (int i = 0; i < 10000; ++i) {
         ASSERT_TRUE(RemoteGetCount(list, "SysListView32", count).IsSuccess()) << "call " << i;
         ASSERT_EQ(count, 2);
     }
+    const DWORD loopMs = GetTickCount() - loopStart;
     const unsigned long handlesAfter = HandleFootprint();
-    std::printf("handle footprint of this process: %lu after the first calls, %lu after 1,000 more\n",
-                handlesBefore, handlesAfter);
+    std::printf("handle footprint of this process: %lu after the first calls, %lu after 10,000 more (%lu ms)\n",
+                handlesBefore, handlesAfter, static_cast<unsigned long>(loopMs));
     EXPECT_LE(handlesAfter, handlesBefore);
     // No hook is left behind either: there is none to remove.
     EXPECT_EQ(SetSquireHook(GetWindowThreadProcessId(list, nullptr), 0), 0);
@@ -108,6 +117,50 @@ TEST(AgentTargetTest, DeadTargetFailsWithNotCreated)
     int count = 0;
     CStatus status = RemoteGetCount(frame, "SysListView32", count);
     EXPECT_EQ(status.GetStatusMessage(), "Kestrel Internal Error: Squire not created. (K00300)");
+}
+
+TEST(AgentTargetTest, TargetKilledMidCallFailsWithinItsBoundAndANewTargetWorks)
+{
+    {
+        TargetProcess target;
+        HWND list = OpenListView(target);
+        ASSERT_NE(list, nullptr);
+        DWORD process = 0;
+        GetWindowThreadProcessId(list, &process);
+        HANDLE handle = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, process);
+        ASSERT_NE(handle, nullptr);
+        // The target's GUI thread is busy when the call's messages arrive
+        // behind the busy one, so the call is still waiting when the target
+        // is killed: once the hook is in, which the caller does under the
+        // channel lock just before it posts.
+        PostMessageA(target.frame(), RegisterWindowMessageA("KestrelTarget.Busy"), 30000, 0);
+        std::atomic<bool> returned{false};
+        std::thread killer([handle, &returned] {
+            while (squire::SharedHookHandle() == 0 && !returned) SwitchToThread();
+            TerminateProcess(handle, 9);
+        });
+        int count = 0;
+        const DWORD start = GetTickCount();
+        CStatus status = RemoteGetCount(list, "SysListView32", count);
+        const DWORD elapsed = GetTickCount() - start;
+        returned = true;  // a call that never got as far as the hook ends the killer too
+        killer.join();
+        WaitForSingleObject(handle, 10000);
+        CloseHandle(handle);
+        const std::string message = status.GetStatusMessage().c_str();
+        EXPECT_TRUE(message.find("(K00300)") != std::string::npos || message.find("(K00301)") != std::string::npos)
+            << message;
+        EXPECT_LE(elapsed, squire::ResponseTimeoutMs() + 1000) << message;
+        std::printf("the call on the killed target ended after %lu ms: %s\n", static_cast<unsigned long>(elapsed),
+                    message.c_str());
+    }
+    TargetProcess next;
+    HWND list = OpenListView(next);
+    ASSERT_NE(list, nullptr);
+    int count = 0;
+    CStatus status = RemoteGetCount(list, "SysListView32", count);
+    ASSERT_TRUE(status.IsSuccess()) << status.GetStatusMessage().c_str();
+    EXPECT_EQ(count, 2);
 }
 
 namespace {
@@ -146,11 +199,46 @@ bool WaitUntilHandled(HWND frame, DWORD thread)
 
 }  // namespace
 
+// A caller on a thread of its own that reads a list view's count through
+// the agent, again and again, until told to stop (and at least `least`
+// times); counts the answers that failed or were wrong.
+class SteadyCaller {
+public:
+    SteadyCaller(HWND list, int expected, int least)
+        : m_Thread([this, list, expected, least] {
+              while (!m_Stop || m_Calls < least) {
+                  int count = 0;
+                  if (!RemoteGetCount(list, "SysListView32", count).IsSuccess() || count != expected) ++m_Wrong;
+                  ++m_Calls;
+              }
+          })
+    {
+    }
+    ~SteadyCaller() { Finish(); }
+    SteadyCaller(const SteadyCaller&) = delete;
+    SteadyCaller& operator=(const SteadyCaller&) = delete;
+    void Finish()
+    {
+        m_Stop = true;
+        if (m_Thread.joinable()) m_Thread.join();
+    }
+    int Calls() const { return m_Calls; }
+    int Wrong() const { return m_Wrong; }
+
+private:
+    std::atomic<bool> m_Stop{false};
+    std::atomic<int> m_Calls{0};
+    std::atomic<int> m_Wrong{0};
+    std::thread m_Thread;
+};
+
 TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
 {
     TargetProcess target;
     ASSERT_NE(target.frame(), nullptr);
     HWND toolbar = FindChildOfClass(target.frame(), "ToolbarWindow32");
+    HWND list = OpenListView(target);
+    ASSERT_NE(list, nullptr);
     const DWORD thread = GetWindowThreadProcessId(target.frame(), nullptr);
     for (int t : {CDataInt::GetRegisteredType(), CDataBool::GetRegisteredType(), CDataString::GetRegisteredType(),
                   CDataReal::GetRegisteredType(), CDataVoid::GetRegisteredType()})
@@ -163,9 +251,16 @@ TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
     CMemoryMapper mapper;
     unsigned char* view = static_cast<unsigned char*>(mapper.MakePointer());
     ASSERT_NE(view, nullptr);
-    ASSERT_EQ(SetSquireHook(thread, 1), 1);
+    // Each garbage request is sent as a caller sends one: holding the
+    // channel, with the hook installed for it. Meanwhile another caller's
+    // requests arrive and wait for the channel; each of them must get its
+    // own right answer.
+    SteadyCaller other(list, 2, 50);
     int handled = 0;
     for (int i = 0; i < iterations; ++i) {
+        squire::ChannelLock channel(10000);
+        ASSERT_TRUE(channel.Owned()) << "request " << i;
+        ASSERT_EQ(SetSquireHook(thread, 1), 1) << "request " << i;
         std::vector<unsigned char> request = seeds[random() % seeds.size()];
         switch (random() % 4) {
         case 0:  // flip bytes
@@ -196,13 +291,17 @@ TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
         for (int k = 0; k < 5; ++k)
             PostThreadMessageA(thread, WM_COMMAND, tags[k], wrongTypes ? static_cast<LPARAM>(random()) : types[k]);
         PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(toolbar));
-        ASSERT_TRUE(WaitUntilHandled(target.frame(), thread)) << "target stopped answering at request " << i;
+        const bool answered = WaitUntilHandled(target.frame(), thread);
+        ClearSquireSync();
+        SetSquireHook(thread, 0);
+        ASSERT_TRUE(answered) << "target stopped answering at request " << i;
         ++handled;
     }
-    ClearSquireSync();
-    SetSquireHook(thread, 0);
+    other.Finish();
     mapper.UnMap(view);
     EXPECT_EQ(handled, iterations);
+    std::printf("the other caller made %d calls meanwhile\n", other.Calls());
+    EXPECT_EQ(other.Wrong(), 0);
     ASSERT_TRUE(target.Running());
     // A real call still works.
     int count = 0;

@@ -7,6 +7,7 @@
 #include "RemoteCall.h"
 #include "ReplyEvent.h"
 #include "SquireProtocol.h"
+#include "TargetLink.h"
 
 #include <gtest/gtest.h>
 
@@ -147,10 +148,62 @@ TEST(ChannelNamesTest, EventsOfTwoTargetsDifferAndDeriveFromTheBlock)
     EXPECT_FALSE(missing);
 }
 
+TEST(TargetLinkTest, KeptForOneThreadWakesOnlyForAnAnswerAndSeesTheThreadEnd)
+{
+    ListThread first(1);
+    ListThread second(1);
+    const DWORD process = GetCurrentProcessId();
+    const DWORD firstThread = GetWindowThreadProcessId(first.Window(), nullptr);
+    const DWORD secondThread = GetWindowThreadProcessId(second.Window(), nullptr);
+
+    // The link of the last thread is kept; another thread's replaces it.
+    squire::TargetLink* link = squire::TargetLink::For(process, firstThread);
+    ASSERT_NE(link, nullptr);
+    EXPECT_EQ(squire::TargetLink::For(process, firstThread), link);
+    squire::TargetLink* other = squire::TargetLink::For(process, secondThread);
+    ASSERT_NE(other, nullptr);
+
+    // A signal without an answer (a late one of a call that gave up) does
+    // not end the wait; a signal with the answer does, at once.
+    squire::ReplyEvent hookSide(squire::ReplyEvent::Open, process, secondThread);
+    ASSERT_TRUE(hookSide);
+    std::atomic<bool> answered{false};
+    hookSide.Set();
+    DWORD start = GetTickCount();
+    EXPECT_EQ(other->Wait(200, [&] { return answered.load(); }), squire::ReplyEvent::TimedOut);
+    EXPECT_GE(GetTickCount() - start, 150u);
+    std::thread answer([&] {
+        answered = true;
+        hookSide.Set();
+    });
+    start = GetTickCount();
+    EXPECT_EQ(other->Wait(5000, [&] { return answered.load(); }), squire::ReplyEvent::Answered);
+    EXPECT_LT(GetTickCount() - start, 2000u);
+    answer.join();
+
+    // A thread that ends while a call waits for it is seen at once.
+    HANDLE end = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<DWORD> endingThread{0};
+    std::thread ending([&] {
+        endingThread = GetCurrentThreadId();
+        WaitForSingleObject(end, INFINITE);
+    });
+    while (endingThread == 0) SwitchToThread();
+    squire::TargetLink* toEnding = squire::TargetLink::For(process, endingThread);
+    ASSERT_NE(toEnding, nullptr);
+    SetEvent(end);
+    start = GetTickCount();
+    EXPECT_EQ(toEnding->Wait(10000, [] { return false; }), squire::ReplyEvent::ThreadEnded);
+    EXPECT_LT(GetTickCount() - start, 5000u);
+    ending.join();
+    CloseHandle(end);
+    squire::TargetLink::Forget();
+}
+
 TEST(ChannelLockTest, BusyWaitIsBoundedAndAbandonedLockIsTakenOverWithTheChannelReset)
 {
-    squire::SharedBlockView block(squire::SharedBlockView::Create);
-    ASSERT_NE(block.Data(), nullptr);
+    unsigned char* block = squire::SharedBlock(squire::BlockAccess::Create);
+    ASSERT_NE(block, nullptr);
     {
         OtherHolder holder(false);
         const DWORD start = GetTickCount();
@@ -167,13 +220,13 @@ TEST(ChannelLockTest, BusyWaitIsBoundedAndAbandonedLockIsTakenOverWithTheChannel
     // request.
     OtherHolder dead(true);
     ASSERT_NE(squire::SharedHookHandle(), 0);
-    std::memset(block.Data(), 0x5a, 64);
+    std::memset(block, 0x5a, 64);
     {
         squire::ChannelLock lock(1000);
         EXPECT_EQ(lock.GetState(), squire::ChannelLock::TakenOver);
         EXPECT_EQ(squire::SharedHookHandle(), 0);
-        EXPECT_EQ(block.Data()[0], 0);
-        EXPECT_EQ(block.Data()[63], 0);
+        EXPECT_EQ(block[0], 0);
+        EXPECT_EQ(block[63], 0);
     }
     // After the take-over the channel works.
     ListThread target(4);

@@ -1,7 +1,9 @@
 // Benchmark (not a test) of window functions with no delay: median time of
 // GetText on an edit control of KestrelTarget, of IsChecked on its check
 // box (both through the dispatcher: lookup, checker, control processor),
-// and of one failed lookup among 1,000 sibling windows.
+// and of one failed lookup among 1,000 sibling windows, once in this
+// process and once in another (a copy of this program started with
+// --siblings), where every question about a window goes to the server.
 #include "ClassWindow.h"
 #include "DescribeControl.h"
 #include "TargetProcess.h"
@@ -45,10 +47,93 @@ double CallMedian(CDataWindow& window, const char* function, int resultType, int
     }, rounds);
 }
 
+const char kSiblingsParent[] = "bench parent";
+const char kOtherParent[] = "bench parent (other process)";
+
+// A popup "bench parent" with 1,000 buttons "0".."999".
+HWND MakeSiblings()
+{
+    HWND parent = CreateWindowExA(0, "STATIC", kSiblingsParent, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+                                  nullptr);
+    for (int i = 0; i < 1000; ++i)
+        CreateWindowExA(0, "BUTTON", std::to_string(i).c_str(), WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr,
+                        nullptr);
+    return parent;
+}
+
+// The median of a failed partial lookup below the parent with that title.
+double FailedLookup(const char* parentTitle, bool& found)
+{
+    CDataWindow top, missing;
+    top.windowClass = "Static";
+    top.tag = parentTitle;
+    missing.windowClass = "Button";
+    missing.tag = "no such text*";
+    top.ConstructChildPath(&missing);
+    found = true;
+    return Median([&] {
+        unsigned id = 0;
+        HMENU menu = nullptr;
+        found = missing.FindMe(id, menu).IsSuccess();
+    }, 200);
+}
+
+// This program again, holding the siblings in its own process until it is
+// ended (on every path out).
+class SiblingProcess {
+public:
+    SiblingProcess()
+    {
+        char exe[MAX_PATH];
+        if (!GetModuleFileNameA(nullptr, exe, MAX_PATH)) return;
+        std::string command = std::string("\"") + exe + "\" --siblings";
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        PROCESS_INFORMATION info = {};
+        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
+            return;
+        CloseHandle(info.hThread);
+        m_Process = info.hProcess;
+        WaitForInputIdle(m_Process, 10000);
+    }
+    ~SiblingProcess()
+    {
+        if (!m_Process) return;
+        TerminateProcess(m_Process, 0);
+        WaitForSingleObject(m_Process, 10000);
+        CloseHandle(m_Process);
+    }
+    SiblingProcess(const SiblingProcess&) = delete;
+    SiblingProcess& operator=(const SiblingProcess&) = delete;
+    // The parent window once it has all its children; null after 10 s.
+    HWND Parent() const
+    {
+        for (int waited = 0; m_Process && waited < 10000; waited += 20) {
+            HWND parent = FindWindowA("Static", kOtherParent);
+            int children = 0;
+            for (HWND c = parent ? GetWindow(parent, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
+                ++children;
+            if (children == 1000) return parent;
+            Sleep(20);
+        }
+        return nullptr;
+    }
+
+private:
+    HANDLE m_Process = nullptr;
+};
+
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    if (argc > 1 && std::string(argv[1]) == "--siblings") {
+        HWND parent = MakeSiblings();
+        SetWindowTextA(parent, kOtherParent);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
+        return 0;
+    }
     CDataWindow prototype;
     prototype.InitData();  // the checker learns the window functions
     CDataWindow::SetDelay(0);
@@ -71,25 +156,21 @@ int main()
         std::printf("IsChecked on a check box of the target: median %.3f ms (%d calls, result %s)\n", isChecked,
                     rounds, last.c_str());
     }
-    HWND parent = CreateWindowExA(0, "STATIC", "bench parent", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
-                                  nullptr);
-    for (int i = 0; i < 1000; ++i)
-        CreateWindowExA(0, "BUTTON", std::to_string(i).c_str(), WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr,
-                        nullptr);
-    CDataWindow top, missing;
-    top.windowClass = "Static";
-    top.tag = "bench parent";
-    missing.windowClass = "Button";
-    missing.tag = "no such text*";
-    top.ConstructChildPath(&missing);
+    HWND parent = MakeSiblings();
     bool found = true;
-    double failed = Median([&] {
-        unsigned id = 0;
-        HMENU menu = nullptr;
-        found = missing.FindMe(id, menu).IsSuccess();
-    }, 200);
+    double failed = FailedLookup(kSiblingsParent, found);
     std::printf("failed FindMe among 1,000 sibling windows: median %.3f ms (found: %s)\n", failed,
                 found ? "yes" : "no");
+    {
+        SiblingProcess other;
+        if (other.Parent()) {
+            failed = FailedLookup(kOtherParent, found);
+            std::printf("failed FindMe among 1,000 sibling windows of another process: median %.3f ms (found: %s)\n",
+                        failed, found ? "yes" : "no");
+        } else {
+            std::printf("no sibling process\n");
+        }
+    }
     DestroyWindow(parent);
     return 0;
 }

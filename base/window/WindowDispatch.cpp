@@ -125,9 +125,10 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
     } else {
         CStatus status;
         const int tries = LookupTimeoutMs() / kLookupPauseMs + 1;
+        // The first try at once, a pause between tries, none after the last.
         for (int attempt = 0; attempt < tries; ++attempt) {
             status = FindMe(menuItemId, menuHandle);
-            if (status.IsSuccess())
+            if (status.IsSuccess() || attempt + 1 == tries)
                 break;
             Sleep(kLookupPauseMs);
         }

@@ -8,6 +8,10 @@
 
 #include <windows.h>
 
+#include <cstring>
+#include <deque>
+#include <string>
+
 namespace {
 
 bool IsMenuClass(const String& cls)
@@ -25,24 +29,12 @@ bool CutAtStar(String& text)
     return true;
 }
 
-bool Contains(const String& text, const String& pattern)
-{
-    return pattern.IsEmpty() || text.Find(pattern) >= 0;
-}
-
 // The class is handed to the system's search as given: an empty class names
 // no class, so an empty description (a value unbound with SetHandle(0))
 // finds nothing rather than the first untitled window.
 const char* ClassOrAny(const String& cls)
 {
     return cls.c_str();
-}
-
-String WindowText(HWND wnd)
-{
-    char buffer[1024];
-    int n = GetWindowTextA(wnd, buffer, sizeof buffer);
-    return n > 0 ? String(buffer, n) : String();
 }
 
 CStatus NotFound(const String& name, const String& cls, const String& tag)
@@ -54,22 +46,80 @@ CStatus NotFound(const String& name, const String& cls, const String& tag)
 
 }  // namespace
 
+namespace {
+
+bool Contains(const char* text, const char* pattern)
+{
+    return !*pattern || std::strstr(text, pattern) != nullptr;
+}
+
+// The decision table of the partial enumeration on plain texts: C and T are
+// the candidate's class and text, P and Q the cut patterns.
+bool Matches(const char* C, const char* T, const char* P, const char* Q, int clsPartial, int tagPartial)
+{
+    if (!*C && !*T)
+        return false;
+    if (!*C && !*P)
+        return Contains(T, Q);
+    if (!*T && !*Q)
+        return Contains(C, P);
+    if (clsPartial && tagPartial)
+        return *C && *T && Contains(C, P) && Contains(T, Q);
+    if (clsPartial)
+        return *C && Contains(C, P) && (!*Q || std::strcmp(T, Q) == 0);
+    if (tagPartial)
+        return *T && Contains(T, Q) && std::strcmp(C, P) == 0;
+    return false;
+}
+
+// Class names of the candidates of one walk, by class atom. Under Wine the
+// name of a window of another process costs two round trips to the server
+// and its atom one; the siblings of a walk share a handful of classes, so
+// each name is asked once. (The atom table holds one name per atom, the
+// name GetClassName reports.)
+class ClassNames {
+public:
+    // The class of `wnd` into `name`; false when the window is gone.
+    bool Of(HWND wnd, const char*& name)
+    {
+        const ATOM atom = static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM));
+        if (atom == 0) {
+            // A live window always has a class; without one the window went.
+            if (!IsWindow(wnd))
+                return false;
+            m_Scratch[0] = '\0';
+            GetClassNameA(wnd, m_Scratch, sizeof m_Scratch);
+            name = m_Scratch;
+            return true;
+        }
+        for (const Entry& entry : m_Known) {
+            if (entry.atom == atom) {
+                name = entry.name.c_str();
+                return true;
+            }
+        }
+        char buffer[1024] = "";
+        GetClassNameA(wnd, buffer, sizeof buffer);
+        m_Known.push_back({atom, buffer});
+        name = m_Known.back().name.c_str();
+        return true;
+    }
+
+private:
+    struct Entry {
+        ATOM atom;
+        std::string name;
+    };
+    std::deque<Entry> m_Known;
+    char m_Scratch[1024];
+};
+
+}  // namespace
+
 bool CDataWindow::PartialMatches(const String& C, const String& T, const String& P, const String& Q,
                                  int clsPartial, int tagPartial)
 {
-    if (C.IsEmpty() && T.IsEmpty())
-        return false;
-    if (C.IsEmpty() && P.IsEmpty())
-        return Contains(T, Q);
-    if (T.IsEmpty() && Q.IsEmpty())
-        return Contains(C, P);
-    if (clsPartial && tagPartial)
-        return !C.IsEmpty() && !T.IsEmpty() && Contains(C, P) && Contains(T, Q);
-    if (clsPartial)
-        return !C.IsEmpty() && Contains(C, P) && (Q.IsEmpty() || T == Q);
-    if (tagPartial)
-        return !T.IsEmpty() && Contains(T, Q) && C == P;
-    return false;
+    return Matches(C.c_str(), T.c_str(), P.c_str(), Q.c_str(), clsPartial, tagPartial);
 }
 
 HWND CDataWindow::FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,
@@ -78,18 +128,24 @@ HWND CDataWindow::FindPartialWindow(HWND parent, HWND after, String& cls, String
     // Siblings are walked in the order FindWindowEx gives them, one step at
     // a time: FindWindowEx fetches the whole list of children again for
     // every step, which made a walk over n siblings cost n lists.
+    const char* pattern = cls.c_str();
+    const char* tagPattern = tag.c_str();
+    ClassNames classes;
+    char text[1024];
     HWND candidate = after ? GetWindow(after, GW_HWNDNEXT) : GetWindow(parent ? parent : GetDesktopWindow(), GW_CHILD);
     for (; candidate; candidate = GetWindow(candidate, GW_HWNDNEXT)) {
-        if (!IsWindow(candidate))
+        const char* candidateClass = nullptr;
+        if (!classes.Of(candidate, candidateClass))
             return nullptr;
         // Every way of matching needs the class to contain the class
         // pattern, so the text (a message to the window's thread, across
         // processes for another application) is fetched only for windows
         // whose class passes.
-        const String candidateClass = GetClass(candidate);
-        if (!Contains(candidateClass, cls))
+        if (!Contains(candidateClass, pattern))
             continue;
-        if (PartialMatches(candidateClass, WindowText(candidate), cls, tag, clsPartial, tagPartial))
+        const int n = GetWindowTextA(candidate, text, sizeof text);
+        text[n > 0 ? n : 0] = '\0';
+        if (Matches(candidateClass, text, pattern, tagPattern, clsPartial, tagPartial))
             return candidate;
     }
     return nullptr;
