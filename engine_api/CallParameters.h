@@ -39,49 +39,46 @@ inline CStatus WrongParameter(SSI_FunctionAPI& call, int index, const char* expe
                                              call.m_FunctionName.c_str(), expected));
 }
 
-inline bool ReadInt(SSI_FunctionAPI& call, int index, int& value)
+namespace detail {
+
+// The Data member of parameter index when it is a DataT, else the error.
+template <typename DataT, typename ValueT>
+bool ReadData(SSI_FunctionAPI& call, int index, ValueT& value, const char* expected)
 {
-    if (CData* data = ParameterData(call, index, CDataInt::GetRegisteredType())) {
-        value = static_cast<CDataInt*>(data)->Data;
+    if (CData* data = ParameterData(call, index, DataT::GetRegisteredType())) {
+        value = static_cast<DataT*>(data)->Data;
         return true;
     }
-    call.m_ReturnStatus = WrongParameter(call, index, "an int");
+    call.m_ReturnStatus = WrongParameter(call, index, expected);
     return false;
+}
+
+}  // namespace detail
+
+inline bool ReadInt(SSI_FunctionAPI& call, int index, int& value)
+{
+    return detail::ReadData<CDataInt>(call, index, value, "an int");
 }
 
 inline bool ReadBool(SSI_FunctionAPI& call, int index, bool& value)
 {
-    if (CData* data = ParameterData(call, index, CDataBool::GetRegisteredType())) {
-        value = static_cast<CDataBool*>(data)->Data;
-        return true;
-    }
-    call.m_ReturnStatus = WrongParameter(call, index, "a bool");
-    return false;
+    return detail::ReadData<CDataBool>(call, index, value, "a bool");
+}
+
+inline bool ReadString(SSI_FunctionAPI& call, int index, String& value)
+{
+    return detail::ReadData<CDataString>(call, index, value, "a string");
 }
 
 // A real, or an int widened to one.
 inline bool ReadReal(SSI_FunctionAPI& call, int index, double& value)
 {
-    if (CData* data = ParameterData(call, index, CDataReal::GetRegisteredType())) {
-        value = static_cast<CDataReal*>(data)->Data;
-        return true;
-    }
-    if (CData* data = ParameterData(call, index, CDataInt::GetRegisteredType())) {
-        value = static_cast<CDataInt*>(data)->Data;
-        return true;
-    }
-    call.m_ReturnStatus = WrongParameter(call, index, "a real");
-    return false;
-}
-
-inline bool ReadString(SSI_FunctionAPI& call, int index, String& value)
-{
-    if (CData* data = ParameterData(call, index, CDataString::GetRegisteredType())) {
-        value = static_cast<CDataString*>(data)->Data;
-        return true;
-    }
-    call.m_ReturnStatus = WrongParameter(call, index, "a string");
-    return false;
+    if (ParameterData(call, index, CDataReal::GetRegisteredType()))
+        return detail::ReadData<CDataReal>(call, index, value, "a real");
+    int whole = 0;
+    if (!detail::ReadData<CDataInt>(call, index, whole, "a real")) return false;
+    value = whole;
+    return true;
 }
 
 // The script's own value of a package type T (used in place), or null.
