@@ -1,8 +1,7 @@
 #include "FileFunctions.h"
 
-#include "ScriptPaths.h"
 #include "DataFile.h"
-
+#include "ScriptPaths.h"
 
 namespace kestrel {
 

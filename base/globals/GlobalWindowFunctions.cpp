@@ -1,7 +1,7 @@
 #include "GlobalWindowFunctions.h"
 
-#include "ScriptPaths.h"
 #include "ClassWindow.h"
+#include "ScriptPaths.h"
 #include "InputSynthesis.h"
 
 #include <windows.h>

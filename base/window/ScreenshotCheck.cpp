@@ -1,7 +1,7 @@
 #include "ScreenshotCheck.h"
 
-#include "ScriptPaths.h"
 #include "ClassWindow.h"
+#include "ScriptPaths.h"
 #include "WindowCapture.h"
 
 #include "DataBitmap.h"

@@ -20,7 +20,6 @@
 
 #include <windows.h>
 
-
 namespace {
 
 constexpr int kLookupPauseMs = 10;
