@@ -1,7 +1,6 @@
 #include "Declarations.h"
 
 #include <cctype>
-#include <memory>
 
 DeclarationsParser::DeclarationsParser() : m_Root(NewWinData(nullptr)), m_Current(m_Root.get())
 {
@@ -254,23 +253,6 @@ CStatus ParseDeclarationsFile(const String& path, const String& shownName, WinDa
 
 namespace {
 
-struct DataDeleter {
-    void operator()(CData* data) const { delete data; }
-};
-using WindowPtr = std::unique_ptr<CDataWindow, DataDeleter>;
-
-// A new window value from the factory, or null.
-WindowPtr MakeWindow()
-{
-    int type = CDataWindow::GetRegisteredType();
-    CData* data = type ? Factory_MakeData(type) : nullptr;
-    if (data && data->GetType() != type) {
-        delete data;
-        data = nullptr;
-    }
-    return WindowPtr(static_cast<CDataWindow*>(data));
-}
-
 void CopyNodeFields(const WinDataT& node, CDataWindow& window)
 {
     window.windowClass = *node.windowClass;
@@ -306,7 +288,7 @@ CStatus BuildWindowMembers(CDataWindow& owner, const WinDataT* chain)
                 return status;
             continue;
         }
-        WindowPtr member = MakeWindow();
+        loom::ValuePtr<CDataWindow> member = loom::MakeValue<CDataWindow>();
         if (!member)
             return CStatus::MakeDefaultError(2038, "KestrelBase");
         CopyNodeFields(*node, *member);
@@ -327,7 +309,7 @@ CStatus BuildWindowMembers(CDataWindow& owner, const WinDataT* chain)
 
 CStatus CreateWindowVariable(CEngine& engine, const WinDataT& node)
 {
-    WindowPtr window = MakeWindow();
+    loom::ValuePtr<CDataWindow> window = loom::MakeValue<CDataWindow>();
     if (!window)
         return CStatus::MakeDefaultError(2000, "KestrelBase");
     CopyNodeFields(node, *window);

@@ -17,13 +17,6 @@ namespace {
 // calls packages from one thread.
 int gRegistrationCount = 0;
 
-CData* Parameter(SSI_FunctionAPI& call, int index, int type)
-{
-    CVariable* variable = call[index];
-    CData* data = variable ? variable->GetWorkingData() : nullptr;
-    return data && data->GetType() == type ? data : nullptr;
-}
-
 CStatus LoadPackageDLL(SSI_FunctionAPI& call, const String& path)
 {
     SetLastError(0);
@@ -83,12 +76,9 @@ void* StandardFunctionProcessor(SSI_FunctionAPI& call)
     if (GlobalFunctionBody body = FindGlobalFunction(name)) {
         body(call);
     } else if (name == "LoadPackageDLL") {
-        CData* path = Parameter(call, 0, CDataString::GetRegisteredType());
-        if (!path) {
-            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
-            return nullptr;
-        }
-        call.m_ReturnStatus = LoadPackageDLL(call, static_cast<CDataString*>(path)->Data);
+        String path;
+        if (loom::ReadString(call, 0, path))
+            call.m_ReturnStatus = LoadPackageDLL(call, path);
     }
     return nullptr;
 }

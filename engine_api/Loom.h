@@ -1,6 +1,7 @@
 // Everything a package needs of the engine.
 #pragma once
 
+#include "CallParameters.h"
 #include "Data.h"
 #include "Engine.h"
 #include "Environment.h"
@@ -14,4 +15,5 @@
 #include "TNodeTree.h"
 #include "CallValues.h"
 #include "Values.h"
+#include "ValuePtr.h"
 #include "Variable.h"

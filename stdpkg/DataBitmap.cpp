@@ -2,6 +2,8 @@
 // script-facing member functions are in DataBitmapFunctions.cpp.
 #include "DataBitmap.h"
 
+#include "TypeRegistration.h"
+
 #include "BitmapSearch.h"
 #include "PngFile.h"
 
@@ -31,16 +33,7 @@ almanac::PixelView CDataBitmap::Pixels() const
 
 CStatus CDataBitmap::OutsideBuffer() { return CStatus(0, kOutsideBuffer, 1); }
 
-CDataBitmap::CDataBitmap()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        CDataBitmap* prototype = new CDataBitmap;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("bitmap");
-}
+CDataBitmap::CDataBitmap() { LOOM_REGISTER_ON_FIRST_USE(CDataBitmap, "bitmap"); }
 
 CDataBitmap::CDataBitmap(const CDataBitmap& other)
     : CData(other), m_FileHeader(other.m_FileHeader), m_InfoHeader(other.m_InfoHeader)
@@ -63,7 +56,7 @@ CDataBitmap& CDataBitmap::operator=(const CDataBitmap& other)
 
 CDataBitmap::~CDataBitmap() = default;
 
-int CDataBitmap::GetRegisteredType() { return sType; }
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataBitmap)
 
 void CDataBitmap::Clear()
 {

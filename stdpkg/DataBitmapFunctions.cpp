@@ -3,38 +3,45 @@
 #include "CallValues.h"
 #include "DataBitmap.h"
 
-#include "ValueAccess.h"
-
 #include <initializer_list>
-
-using almanac::Arg;
-using almanac::IntArg;
-using almanac::IntOf;
-using almanac::StringArg;
 
 namespace {
 
-// The two ends of a coordinate argument: a two-element array gives a
-// range, a single value gives a range of one.
-void RangeOf(SSI_FunctionAPI& call, int index, int& first, int& second)
-{
-    CVariable* v = call[index];
-    if (v && v->GetNumElems() >= 2) {
-        first = IntOf(v->Get(0));
-        second = IntOf(v->Get(1));
-    } else {
-        first = second = IntArg(call, index);
-    }
-}
-
-CDataBitmap* BitmapArg(SSI_FunctionAPI& call, int index)
-{
-    CData* data = Arg(call, index);
-    return almanac::IsType(data, CDataBitmap::GetRegisteredType()) ? static_cast<CDataBitmap*>(data) : nullptr;
-}
-
+using loom::ReadInt;
+using loom::ReadString;
 using loom::ReturnBool;
 using loom::ReturnInt;
+
+// The two ends of a coordinate argument: an int array of two or more
+// elements gives a range, a single int a range of one.
+bool RangeOf(SSI_FunctionAPI& call, int index, int& first, int& second)
+{
+    CVariable* v = call[index];
+    if (!v || v->GetNumElems() < 2) {
+        if (!ReadInt(call, index, first)) return false;
+        second = first;
+        return true;
+    }
+    const int intType = CDataInt::GetRegisteredType();
+    CData* a = v->Get(0);
+    CData* b = v->Get(1);
+    if (!a || !b || a->GetType() != intType || b->GetType() != intType) {
+        call.m_ReturnStatus = loom::WrongParameter(call, index, "an int array");
+        return false;
+    }
+    first = static_cast<CDataInt*>(a)->Data;
+    second = static_cast<CDataInt*>(b)->Data;
+    return true;
+}
+
+// Parameters first..first+count-1, all ints; false (with the call's error)
+// when one is not.
+bool ReadInts(SSI_FunctionAPI& call, int first, int count, int* values)
+{
+    for (int i = 0; i < count; ++i)
+        if (!ReadInt(call, first + i, values[i])) return false;
+    return true;
+}
 
 }  // namespace
 
@@ -103,7 +110,8 @@ void CDataBitmap::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 
 void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)
 {
-    String path = StringArg(call, 0);
+    String path;
+    if (!ReadString(call, 0, path)) return;
     call.m_ReturnStatus = loom::ResolveScriptPath(call, path);
     if (!call.m_ReturnStatus) return;
     call.m_ReturnStatus = save ? SaveToFile(path) : LoadFromFile(path);
@@ -114,8 +122,10 @@ void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)
 
 void CDataBitmap::CallGetColorAt(SSI_FunctionAPI& call)
 {
+    int at[2];
+    if (!ReadInts(call, 0, 2, at)) return;
     int red = 0, green = 0, blue = 0;
-    CStatus status = GetColorAt(IntArg(call, 0), IntArg(call, 1), red, green, blue);
+    CStatus status = GetColorAt(at[0], at[1], red, green, blue);
     if (!status) {
         call.m_ReturnStatus = status;
         return;
@@ -133,45 +143,45 @@ void CDataBitmap::CallGetColorAt(SSI_FunctionAPI& call)
 
 void CDataBitmap::CallSetPixels(SSI_FunctionAPI& call)
 {
-    int x1, x2, y1, y2;
-    RangeOf(call, 0, x1, x2);
-    RangeOf(call, 1, y1, y2);
-    CStatus status = SetPixels(x1, y1, x2, y2, IntArg(call, 2), IntArg(call, 3), IntArg(call, 4));
+    int x1, x2, y1, y2, color[3];
+    if (!RangeOf(call, 0, x1, x2) || !RangeOf(call, 1, y1, y2) || !ReadInts(call, 2, 3, color)) return;
+    CStatus status = SetPixels(x1, y1, x2, y2, color[0], color[1], color[2]);
     if (!status) call.m_ReturnStatus = status;
 }
 
 void CDataBitmap::CallReplace(SSI_FunctionAPI& call, bool other)
 {
-    CStatus status = ReplaceColor(other, IntArg(call, 0), IntArg(call, 1), IntArg(call, 2), IntArg(call, 3),
-                                  IntArg(call, 4), IntArg(call, 5));
+    int v[6];
+    if (!ReadInts(call, 0, 6, v)) return;
+    CStatus status = ReplaceColor(other, v[0], v[1], v[2], v[3], v[4], v[5]);
     if (!status) call.m_ReturnStatus = status;
 }
 
 void CDataBitmap::CallBlit(SSI_FunctionAPI& call)
 {
-    CDataBitmap* source = BitmapArg(call, 2);
-    if (!source) return;
+    int at[2];
+    CDataBitmap* source = loom::ReadValue<CDataBitmap>(call, 2);
+    if (!source || !ReadInts(call, 0, 2, at)) return;
     CDataBitmap* mask = nullptr;
     if (call.GetNumParams() == 4) {
-        mask = BitmapArg(call, 3);
+        mask = loom::ReadValue<CDataBitmap>(call, 3);
         if (!mask) return;
     }
-    CStatus status = Blit(IntArg(call, 0), IntArg(call, 1), *source, mask);
+    CStatus status = Blit(at[0], at[1], *source, mask);
     if (!status) call.m_ReturnStatus = status;
 }
 
 void CDataBitmap::CallFind(SSI_FunctionAPI& call, bool similar)
 {
-    CDataBitmap* pattern = BitmapArg(call, 2);
-    int x = IntArg(call, 0);
-    int y = IntArg(call, 1);
+    int x = 0, y = 0, tolerance = 0;
+    CDataBitmap* pattern = loom::ReadValue<CDataBitmap>(call, 2);
+    if (!pattern || !ReadInt(call, 0, x) || !ReadInt(call, 1, y) || (similar && !ReadInt(call, 3, tolerance)))
+        return;
     bool found = false;
-    if (pattern) {
-        CStatus status = similar ? FindSimilar(x, y, *pattern, IntArg(call, 3), found) : FindPattern(x, y, *pattern, found);
-        if (!status) {
-            call.m_ReturnStatus = status;
-            return;
-        }
+    CStatus status = similar ? FindSimilar(x, y, *pattern, tolerance, found) : FindPattern(x, y, *pattern, found);
+    if (!status) {
+        call.m_ReturnStatus = status;
+        return;
     }
     if (found) {
         // The position goes back into the two script variables.
@@ -196,10 +206,11 @@ void CDataBitmap::CallFind(SSI_FunctionAPI& call, bool similar)
 
 void CDataBitmap::CallCountDifferences(SSI_FunctionAPI& call)
 {
-    CDataBitmap* other = BitmapArg(call, 0);
-    if (!other) return;
+    int tolerance = 0;
+    CDataBitmap* other = loom::ReadValue<CDataBitmap>(call, 0);
+    if (!other || !ReadInt(call, 1, tolerance)) return;
     int64_t count = 0;
-    CStatus status = CountDifferences(*other, IntArg(call, 1), count);
+    CStatus status = CountDifferences(*other, tolerance, count);
     if (!status) {
         call.m_ReturnStatus = status;
         return;
@@ -210,10 +221,11 @@ void CDataBitmap::CallCountDifferences(SSI_FunctionAPI& call)
 
 void CDataBitmap::CallDiffImage(SSI_FunctionAPI& call)
 {
-    CDataBitmap* other = BitmapArg(call, 0);
-    if (!other) return;
+    int tolerance = 0;
+    CDataBitmap* other = loom::ReadValue<CDataBitmap>(call, 0);
+    if (!other || !ReadInt(call, 1, tolerance)) return;
     CDataBitmap diff;
-    CStatus status = DiffImage(*other, IntArg(call, 1), diff);
+    CStatus status = DiffImage(*other, tolerance, diff);
     if (!status) {
         call.m_ReturnStatus = status;
         return;
@@ -223,8 +235,10 @@ void CDataBitmap::CallDiffImage(SSI_FunctionAPI& call)
 
 void CDataBitmap::CallCrop(SSI_FunctionAPI& call)
 {
+    int box[4];
+    if (!ReadInts(call, 0, 4, box)) return;
     CDataBitmap part;
-    CStatus status = Crop(IntArg(call, 0), IntArg(call, 1), IntArg(call, 2), IntArg(call, 3), part);
+    CStatus status = Crop(box[0], box[1], box[2], box[3], part);
     if (!status) {
         call.m_ReturnStatus = status;
         return;

@@ -1,5 +1,7 @@
 #include "DataFile.h"
 
+#include "TypeRegistration.h"
+
 #include "FileHandle.h"
 
 #include <cstring>
@@ -23,16 +25,7 @@ bool IsValidMode(const String& mode)
 
 }  // namespace
 
-CDataFile::CDataFile()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        CDataFile* prototype = new CDataFile;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("file");
-}
+CDataFile::CDataFile() { LOOM_REGISTER_ON_FIRST_USE(CDataFile, "file"); }
 
 CDataFile::CDataFile(const CDataFile& other) = default;
 CDataFile& CDataFile::operator=(const CDataFile& other)
@@ -47,7 +40,7 @@ CDataFile& CDataFile::operator=(const CDataFile& other)
 }
 CDataFile::~CDataFile() = default;
 
-int CDataFile::GetRegisteredType() { return sType; }
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataFile)
 
 bool CDataFile::IsOpen() const { return m_Stream && m_Stream->IsOpen(); }
 

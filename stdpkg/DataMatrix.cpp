@@ -1,19 +1,12 @@
 #include "DataMatrix.h"
 
+#include "TypeRegistration.h"
+
 #include <cstdio>
 
 int CDataMatrix::sType = 0;
 
-CDataMatrix::CDataMatrix()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        CDataMatrix* prototype = new CDataMatrix;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("matrix");
-}
+CDataMatrix::CDataMatrix() { LOOM_REGISTER_ON_FIRST_USE(CDataMatrix, "matrix"); }
 
 CDataMatrix::CDataMatrix(const CDataMatrix& other) = default;
 CDataMatrix& CDataMatrix::operator=(const CDataMatrix& other)
@@ -28,7 +21,7 @@ CDataMatrix& CDataMatrix::operator=(const CDataMatrix& other)
 }
 CDataMatrix::~CDataMatrix() = default;
 
-int CDataMatrix::GetRegisteredType() { return sType; }
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataMatrix)
 
 bool CDataMatrix::GetAt(int column, int row, double& value) const
 {

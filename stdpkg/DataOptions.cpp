@@ -1,25 +1,16 @@
-#include "CallValues.h"
 #include "DataOptions.h"
 
-#include "ValueAccess.h"
+#include "CallValues.h"
+#include "TypeRegistration.h"
 
 #include <initializer_list>
 
 int CDataOptions::sType = 0;
 
-using almanac::IntArg;
-using almanac::StringArg;
+using loom::ReadInt;
+using loom::ReadString;
 
-CDataOptions::CDataOptions()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        CDataOptions* prototype = new CDataOptions;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("options");
-}
+CDataOptions::CDataOptions() { LOOM_REGISTER_ON_FIRST_USE(CDataOptions, "options"); }
 
 CDataOptions::CDataOptions(const CDataOptions& other) = default;
 CDataOptions& CDataOptions::operator=(const CDataOptions& other)
@@ -32,11 +23,7 @@ CDataOptions& CDataOptions::operator=(const CDataOptions& other)
 }
 CDataOptions::~CDataOptions() = default;
 
-int CDataOptions::GetRegisteredType()
-{
-    if (sType == 0) CDataOptions registering;
-    return sType;
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataOptions)
 
 CData* CDataOptions::operator_equal(CData* other, OpInfoT*)
 {
@@ -115,7 +102,8 @@ CStatus CDataOptions::InitData()
 
 void CDataOptions::LoadOrSave(SSI_FunctionAPI& call, bool save)
 {
-    String path = StringArg(call, 0);
+    String path;
+    if (!ReadString(call, 0, path)) return;
     call.m_ReturnStatus = loom::ResolveScriptPath(call, path);
     if (!call.m_ReturnStatus) return;
     CDataInt result(save ? m_Store.SaveToFile(path.c_str()) : m_Store.LoadFromFile(path.c_str()));
@@ -130,8 +118,8 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
     } else if (name == "Save") {
         LoadOrSave(call, true);
     } else if (name == "GetOption") {
-        const String key = StringArg(call, 0);
-        String value;
+        String key, value;
+        if (!ReadString(call, 0, key)) return;
         if (!m_Store.GetOption(key, value)) {
             call.m_ReturnStatus.Format(0, "Option '%s' not found. (5124)", key.c_str());
             return;
@@ -139,14 +127,17 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         CDataString result(value);
         call.m_ReturnStatus = call.SetReturnData(&result);
     } else if (name == "SetOption") {
-        const String key = StringArg(call, 0);
+        String key, value;
+        if (!ReadString(call, 0, key) || !ReadString(call, 1, value)) return;
         if (!m_Store.HasKey(key)) {
             call.m_ReturnStatus.Format(0, "Option '%s' not found. (5125)", key.c_str());
             return;
         }
-        if (m_Store.SetOption(key, StringArg(call, 1))) call.m_ReturnStatus = CStatus();
+        if (m_Store.SetOption(key, value)) call.m_ReturnStatus = CStatus();
     } else if (name == "AddOption") {
-        CDataInt result(m_Store.AddOption(StringArg(call, 0), StringArg(call, 1)));
+        String key, value;
+        if (!ReadString(call, 0, key) || !ReadString(call, 1, value)) return;
+        CDataInt result(m_Store.AddOption(key, value));
         call.m_ReturnStatus = call.SetReturnData(&result);
     } else if (name == "GetCount") {
         CDataInt result(m_Store.GetCount());
@@ -159,7 +150,8 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         call.m_ReturnStatus = CStatus();
     } else if (name == "SetToken" || name == "SetComment") {
         const bool token = name == "SetToken";
-        const String text = StringArg(call, 0);
+        String text;
+        if (!ReadString(call, 0, text)) return;
         if (text.GetLength() != 1) {
             const int state = CStatus::MakeDefaultError(__LINE__, "DataOptions").GetState();
             call.m_ReturnStatus = CStatus(state,
@@ -172,10 +164,13 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         else m_Store.SetComment(text.c_str());
         call.m_ReturnStatus = CStatus();
     } else if (name == "HasKey") {
-        CDataBool result(m_Store.HasKey(StringArg(call, 0)));
+        String key;
+        if (!ReadString(call, 0, key)) return;
+        CDataBool result(m_Store.HasKey(key));
         call.m_ReturnStatus = call.SetReturnData(&result);
     } else if (name == "GetKey") {
-        const int index = IntArg(call, 0);
+        int index = 0;
+        if (!ReadInt(call, 0, index)) return;
         String key;
         if (!m_Store.GetKey(index, key)) {
             call.m_ReturnStatus.Format(0, "Option index '%d' not found. (5123)", index);

@@ -1,20 +1,13 @@
 #include "DataPoint.h"
 
+#include "TypeRegistration.h"
+
 #include <cmath>
 #include <cstdio>
 
 int CDataPoint::sType = 0;
 
-CDataPoint::CDataPoint()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        CDataPoint* prototype = new CDataPoint;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("point");
-}
+CDataPoint::CDataPoint() { LOOM_REGISTER_ON_FIRST_USE(CDataPoint, "point"); }
 
 CDataPoint::CDataPoint(double px, double py, double pz) : CDataPoint()
 {
@@ -25,11 +18,7 @@ CDataPoint::CDataPoint(double px, double py, double pz) : CDataPoint()
 
 CDataPoint::~CDataPoint() = default;
 
-int CDataPoint::GetRegisteredType()
-{
-    if (sType == 0) CDataPoint registering;
-    return sType;
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataPoint)
 
 double CDataPoint::mag() const { return std::sqrt(x * x + y * y + z * z); }
 

@@ -4,7 +4,6 @@
 #include "StandardFunctions.h"
 
 #include "FormatCheck.h"
-#include "ValueAccess.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,6 +13,9 @@ namespace almanac {
 
 namespace {
 
+using loom::ReadInt;
+using loom::ReadReal;
+using loom::ReadString;
 using loom::ReturnInt;
 using loom::ReturnReal;
 using loom::ReturnString;
@@ -30,56 +32,69 @@ void Pwd(SSI_FunctionAPI& call)
 
 void Cd(SSI_FunctionAPI& call)
 {
-    if (CEnvironment* env = Environment(call)) call.m_ReturnStatus = env->SetCWD(StringArg(call, 0));
+    String path;
+    if (!ReadString(call, 0, path)) return;
+    if (CEnvironment* env = Environment(call)) call.m_ReturnStatus = env->SetCWD(path);
 }
 
 void ToText(SSI_FunctionAPI& call)
 {
-    CData* value = Arg(call, 0);
+    // Any value: declared "any", every type has a text form.
+    CVariable* variable = call[0];
+    CData* value = variable ? variable->GetWorkingData() : nullptr;
     ReturnString(call, value ? value->GetString() : String());
 }
 
 void StrRev(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
+    String s;
+    if (!ReadString(call, 0, s)) return;
     s.Reverse();
     ReturnString(call, s);
 }
 
 void Replace(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
-    const String oldText = StringArg(call, 1);
-    if (oldText.GetLength() > 0) s.Replace(oldText, StringArg(call, 2));
+    String s, oldText, newText;
+    if (!ReadString(call, 0, s) || !ReadString(call, 1, oldText) || !ReadString(call, 2, newText)) return;
+    if (oldText.GetLength() > 0) s.Replace(oldText, newText);
     ReturnString(call, s);
 }
 
 void FindText(SSI_FunctionAPI& call)
 {
-    ReturnInt(call, StringArg(call, 0).Find(StringArg(call, 1), -1, -1));
+    String s, part;
+    if (!ReadString(call, 0, s) || !ReadString(call, 1, part)) return;
+    ReturnInt(call, s.Find(part, -1, -1));
 }
 
 void SubString(SSI_FunctionAPI& call)
 {
-    ReturnString(call, StringArg(call, 0).SubString(IntArg(call, 1), IntArg(call, 2)));
+    String s;
+    int start = 0, end = 0;
+    if (!ReadString(call, 0, s) || !ReadInt(call, 1, start) || !ReadInt(call, 2, end)) return;
+    ReturnString(call, s.SubString(start, end));
 }
 
 void GetLength(SSI_FunctionAPI& call)
 {
-    ReturnInt(call, StringArg(call, 0).GetLength());
+    String s;
+    if (!ReadString(call, 0, s)) return;
+    ReturnInt(call, s.GetLength());
 }
 
 void Trim(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
+    String s;
+    if (!ReadString(call, 0, s)) return;
     s.Trim();
     ReturnString(call, s);
 }
 
 void Split(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
-    const String delimiters = StringArg(call, 1);
+    String s, delimiters;
+    if (!ReadString(call, 0, s) || !ReadString(call, 1, delimiters)) return;
     TNodeTree<String> tree;
     s.Parse(delimiters, tree, delimiters.GetLength());
     CVariable* result = call.GetReturnData();
@@ -100,7 +115,8 @@ void Split(SSI_FunctionAPI& call)
 // The format has been checked to take exactly one value of this kind.
 void FormatValue(SSI_FunctionAPI& call)
 {
-    const String fmt = StringArg(call, 0);
+    String fmt;
+    if (!ReadString(call, 0, fmt)) return;
     const int type = call.GetParameterType(1);
     String out;
     if (type == CDataInt::GetRegisteredType()) {
@@ -110,7 +126,9 @@ void FormatValue(SSI_FunctionAPI& call)
                                        fmt.c_str());
             return;
         }
-        out.Format(fmt.c_str(), static_cast<int>(IntArg(call, 1)));
+        int value = 0;
+        if (!ReadInt(call, 1, value)) return;
+        out.Format(fmt.c_str(), value);
     } else if (type == CDataReal::GetRegisteredType()) {
         if (!IsSingleValueFormat(fmt.c_str(), FormatArg::Real)) {
             call.m_ReturnStatus.Format(0, "Format '%s' does not fit one real value: it needs exactly one "
@@ -118,7 +136,9 @@ void FormatValue(SSI_FunctionAPI& call)
                                        fmt.c_str());
             return;
         }
-        out.Format(fmt.c_str(), RealArg(call, 1));
+        double value = 0.0;
+        if (!ReadReal(call, 1, value)) return;
+        out.Format(fmt.c_str(), value);
     }
     ReturnString(call, out);
 }
@@ -128,14 +148,16 @@ void FormatValue(SSI_FunctionAPI& call)
 
 void ToUpper(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
+    String s;
+    if (!ReadString(call, 0, s)) return;
     s.ToUpper();
     ReturnString(call, s);
 }
 
 void ToLower(SSI_FunctionAPI& call)
 {
-    String s = StringArg(call, 0);
+    String s;
+    if (!ReadString(call, 0, s)) return;
     s.ToLower();
     ReturnString(call, s);
 }
@@ -176,8 +198,10 @@ void Mean(SSI_FunctionAPI& call)
     const int count = v ? v->GetNumElems() : 0;
     double sum = 0.0;
     for (int i = 0; i < count; ++i) {
+        // An int array arrives as it is for the real parameter: each
+        // element is converted here.
         double value;
-        if (NumberOf(v->Get(i), value)) sum += value;
+        if (loom::NumberValue(v->Get(i), value)) sum += value;
     }
     ReturnReal(call, sum / static_cast<double>(count));
 }
@@ -185,7 +209,8 @@ void Mean(SSI_FunctionAPI& call)
 template <double (*F)(double)>
 void RealFunction(SSI_FunctionAPI& call)
 {
-    ReturnReal(call, F(RealArg(call, 0)));
+    double x = 0.0;
+    if (ReadReal(call, 0, x)) ReturnReal(call, F(x));
 }
 
 double Sin(double x) { return std::sin(x); }
@@ -202,24 +227,27 @@ double Fabs(double x) { return std::fabs(x); }
 
 void Atan2(SSI_FunctionAPI& call)
 {
-    ReturnReal(call, std::atan2(RealArg(call, 0), RealArg(call, 1)));
+    double y = 0.0, x = 0.0;
+    if (ReadReal(call, 0, y) && ReadReal(call, 1, x)) ReturnReal(call, std::atan2(y, x));
 }
 
 void Rand(SSI_FunctionAPI& call)
 {
     // The low 15 bits: the generator's range on Windows, on every platform.
-    ReturnInt(call, ScaledRandom(IntArg(call, 0), rand() & 0x7FFF));
+    int range = 0;
+    if (ReadInt(call, 0, range)) ReturnInt(call, ScaledRandom(range, rand() & 0x7FFF));
 }
 
 void Sign(SSI_FunctionAPI& call)
 {
-    ReturnInt(call, RealArg(call, 0) < 0.0 ? -1 : 1);
+    double x = 0.0;
+    if (ReadReal(call, 0, x)) ReturnInt(call, x < 0.0 ? -1 : 1);
 }
 
 void Mod(SSI_FunctionAPI& call)
 {
-    const int a = IntArg(call, 0);
-    const int b = IntArg(call, 1);
+    int a = 0, b = 0;
+    if (!ReadInt(call, 0, a) || !ReadInt(call, 1, b)) return;
     if (b == 0) {
         call.m_ReturnStatus.Format(2, "Modulus divide by 0");
         ReturnInt(call, 0);
@@ -231,12 +259,14 @@ void Mod(SSI_FunctionAPI& call)
 
 void ToInt(SSI_FunctionAPI& call)
 {
-    ReturnInt(call, TruncateToInt(RealArg(call, 0)));
+    double x = 0.0;
+    if (ReadReal(call, 0, x)) ReturnInt(call, TruncateToInt(x));
 }
 
 void ToReal(SSI_FunctionAPI& call)
 {
-    ReturnReal(call, static_cast<double>(IntArg(call, 0)));
+    int x = 0;
+    if (ReadInt(call, 0, x)) ReturnReal(call, static_cast<double>(x));
 }
 
 void GetErrorCount(SSI_FunctionAPI& call)
@@ -251,7 +281,8 @@ void GetWarningCount(SSI_FunctionAPI& call)
 
 void Evaluate(SSI_FunctionAPI& call)
 {
-    const String text = StringArg(call, 0);
+    String text;
+    if (!ReadString(call, 0, text)) return;
     CVariable result;
     CInterpreter* interpreter = call.m_Engine ? call.m_Engine->GetInterpreter() : nullptr;
     if (!interpreter) {

@@ -1,5 +1,7 @@
 #include "TestData.h"
 
+#include "TypeRegistration.h"
+
 #include <cstdint>
 
 int TestData::sType = 0;
@@ -13,24 +15,11 @@ bool IsInt(const CData* data)
 
 }  // namespace
 
-TestData::TestData()
-{
-    if (sType == 0) {
-        sType = 1;  // keeps the prototype's constructor from registering again
-        TestData* prototype = new TestData;
-        sType = Factory_RegisterData(prototype);
-    }
-    SetType(sType);
-    SetTypeName("tst");
-}
+TestData::TestData() { LOOM_REGISTER_ON_FIRST_USE(TestData, "tst"); }
 
 TestData::~TestData() = default;
 
-int TestData::GetRegisteredType()
-{
-    if (sType == 0) TestData registering;
-    return sType;
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(TestData)
 
 CData* TestData::operator_plus(CData* other, OpInfoT*)
 {

@@ -4,6 +4,7 @@
 // back whole arrays, write a variable back by name, evaluate text, define
 // variables, report errors and warnings, and two keywords.
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 #include <memory>
 
@@ -37,21 +38,9 @@ class CDataProbe : public CData {
 
 int CDataProbe::sType = 0;
 
-int CDataProbe::GetRegisteredType()
-{
-    if (sType == 0) CDataProbe probe;
-    return sType;
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataProbe)
 
-CDataProbe::CDataProbe()
-{
-    m_TypeName = "probe";
-    if (sType == 0) {
-        sType = 1;
-        sType = Factory_RegisterData(new CDataProbe);
-    }
-    m_Type = sType;
-}
+CDataProbe::CDataProbe() { LOOM_REGISTER_ON_FIRST_USE(CDataProbe, "probe"); }
 
 bool CDataProbe::CopyData(CData* other)
 {

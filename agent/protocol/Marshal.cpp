@@ -66,10 +66,7 @@ private:
     bool m_Ok = true;
 };
 
-struct DeleteData {
-    void operator()(CData* d) const { delete d; }
-};
-using DataPtr = std::unique_ptr<CData, DeleteData>;
+using DataPtr = loom::ValuePtr<CData>;
 
 }  // namespace
 

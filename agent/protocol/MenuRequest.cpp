@@ -1,22 +1,6 @@
 #include "MenuRequest.h"
 
 namespace squire {
-// The extra parameters of a menu request, behind the call's own.
-
-
-String MenuParamText(SSI_FunctionAPI& call, int index)
-{
-    CVariable* v = call[index];
-    CData* d = v ? v->GetWorkingData() : nullptr;
-    return d && d->GetType() == CDataString::GetRegisteredType() ? static_cast<CDataString*>(d)->Data : String();
-}
-
-int MenuParamInt(SSI_FunctionAPI& call, int index)
-{
-    CVariable* v = call[index];
-    CData* d = v ? v->GetWorkingData() : nullptr;
-    return d && d->GetType() == CDataInt::GetRegisteredType() ? static_cast<CDataInt*>(d)->Data : 0;
-}
 
 void AddMenuParam(SSI_FunctionAPI& call, int index, CData& value)
 {

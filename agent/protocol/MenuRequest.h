@@ -25,9 +25,7 @@ namespace squire {
 // The extra parameters of a menu request, behind the call's own.
 constexpr int kMenuRequestParams = 5;
 
-// Parameter index as text or int; "" or 0 when it is of another type.
-String MenuParamText(SSI_FunctionAPI& call, int index);
-int MenuParamInt(SSI_FunctionAPI& call, int index);
+// The agent reads them with the engine's readers (CallParameters.h).
 void AddMenuParam(SSI_FunctionAPI& call, int index, CData& value);
 // Submenu positions as "0,2,1" and back (at most 64 levels).
 String EncodePositions(const std::vector<int>& positions);

@@ -43,7 +43,8 @@ void CButtonHandler::IsSelected(SSI_FunctionAPI& call)
     } else {
         selected = (Send(BM_GETSTATE, 0, 0) & 0x1) != 0;
     }
-    StoreBool(call, selected, failed);
+    const CStatus stored = loom::ReturnBool(call, selected);
+    if (!failed) call.m_ReturnStatus = stored;
 }
 
 void CButtonHandler::IsChecked(SSI_FunctionAPI& call)
@@ -57,5 +58,6 @@ void CButtonHandler::IsChecked(SSI_FunctionAPI& call)
     } else {
         checked = Send(BM_GETCHECK, 0, 0) != 0;
     }
-    StoreBool(call, checked, failed);
+    const CStatus stored = loom::ReturnBool(call, checked);
+    if (!failed) call.m_ReturnStatus = stored;
 }

@@ -32,13 +32,13 @@ int CComboBoxHandler::ProcessFunction(SSI_FunctionAPI& call)
 void CComboBoxHandler::GetCount(SSI_FunctionAPI& call)
 {
     Activate();
-    StoreInt(call, static_cast<int>(Send(CB_GETCOUNT, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(CB_GETCOUNT, 0, 0)));
 }
 
 void CComboBoxHandler::Select(SSI_FunctionAPI& call)
 {
     int index = 0;
-    if (!ReadInt(call, 0, index)) return;
+    if (!loom::ReadInt(call, 0, index)) return;
     if (Send(CB_SETCURSEL, static_cast<WPARAM>(index), 0) == CB_ERR) {
         SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01520)",
                  index, static_cast<int>(Send(CB_GETCOUNT, 0, 0)));
@@ -50,7 +50,7 @@ void CComboBoxHandler::Select(SSI_FunctionAPI& call)
 void CComboBoxHandler::GetElement(SSI_FunctionAPI& call)
 {
     int index = 0;
-    if (!ReadInt(call, 0, index)) return;
+    if (!loom::ReadInt(call, 0, index)) return;
     Send(CB_SHOWDROPDOWN, TRUE, 0);
     // The text is cut to its first 1,023 characters.
     bool failed = false;
@@ -63,5 +63,6 @@ void CComboBoxHandler::GetElement(SSI_FunctionAPI& call)
     }
     Send(CB_SHOWDROPDOWN, FALSE, 0);
     if (text.GetLength() > kElementBuffer - 1) text = text.SubString(0, kElementBuffer - 1);
-    StoreString(call, text, failed);
+    const CStatus stored = loom::ReturnString(call, text);
+    if (!failed) call.m_ReturnStatus = stored;
 }

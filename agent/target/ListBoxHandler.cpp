@@ -44,21 +44,21 @@ bool CListBoxHandler::ItemText(int index, String& text) const
 void CListBoxHandler::GetCount(SSI_FunctionAPI& call)
 {
     Activate();
-    StoreInt(call, Count());
+    call.m_ReturnStatus = loom::ReturnInt(call, Count());
 }
 
 void CListBoxHandler::SelectString(SSI_FunctionAPI& call)
 {
     String text;
-    if (!ReadString(call, 0, text)) return;
+    if (!loom::ReadString(call, 0, text)) return;
     const LRESULT found = Send(LB_SELECTSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-    StoreBool(call, found != LB_ERR);
+    call.m_ReturnStatus = loom::ReturnBool(call, found != LB_ERR);
 }
 
 void CListBoxHandler::Select(SSI_FunctionAPI& call)
 {
     int index = 0;
-    if (!ReadInt(call, 0, index)) return;
+    if (!loom::ReadInt(call, 0, index)) return;
     const LONG style = GetWindowLongA(GetWindowHandle(), GWL_STYLE);
     if (style & kMultiColumn) {
         // LB_SELECTSTRING searches from the item after its start index and
@@ -92,17 +92,17 @@ void CListBoxHandler::Select(SSI_FunctionAPI& call)
 void CListBoxHandler::GetElement(SSI_FunctionAPI& call)
 {
     int index = 0;
-    if (!ReadInt(call, 0, index)) return;
+    if (!loom::ReadInt(call, 0, index)) return;
     String text;
     if (!ItemText(index, text)) {
         SetError(call, "Selection (%d) invalid.  There are from 0 to %d elements in this control. (K01533)", index,
                  Count());
         return;
     }
-    StoreString(call, text);
+    call.m_ReturnStatus = loom::ReturnString(call, text);
 }
 
 void CListBoxHandler::GetSel(SSI_FunctionAPI& call)
 {
-    StoreInt(call, static_cast<int>(Send(LB_GETCURSEL, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(LB_GETCURSEL, 0, 0)));
 }

@@ -37,13 +37,13 @@ HWND CListViewHandler::Header() const
 
 void CListViewHandler::GetCount(SSI_FunctionAPI& call)
 {
-    StoreInt(call, static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)));
 }
 
 void CListViewHandler::GetItemText(SSI_FunctionAPI& call)
 {
     int item = 0, subitem = 0;
-    if (!ReadInt(call, 0, item) || !ReadInt(call, 1, subitem)) return;
+    if (!loom::ReadInt(call, 0, item) || !loom::ReadInt(call, 1, subitem)) return;
     // LVM_GETITEMTEXT answers an item out of range with an empty text (a
     // zero length), not with a negative result: the index is checked here
     // so a bad index is reported instead of read as "".
@@ -62,19 +62,19 @@ void CListViewHandler::GetItemText(SSI_FunctionAPI& call)
     // The control may answer with a pointer to its own text instead of
     // filling the buffer.
     const char* text = record.pszText ? record.pszText : buffer.data();
-    StoreString(call, String(text));
+    call.m_ReturnStatus = loom::ReturnString(call, String(text));
 }
 
 void CListViewHandler::GetColumnCount(SSI_FunctionAPI& call)
 {
     HWND header = Header();
-    StoreInt(call, header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0);
+    call.m_ReturnStatus = loom::ReturnInt(call, header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0);
 }
 
 void CListViewHandler::GetColumnText(SSI_FunctionAPI& call)
 {
     int column = 0;
-    if (!ReadInt(call, 0, column)) return;
+    if (!loom::ReadInt(call, 0, column)) return;
     HWND header = Header();
     if (!header) {
         SetError(call, "ListView does not have a column header.(K01578)");
@@ -91,13 +91,13 @@ void CListViewHandler::GetColumnText(SSI_FunctionAPI& call)
     record.cchTextMax = kTextBuffer - 1;
     SendMessageA(header, HDM_GETITEMA, static_cast<WPARAM>(column), reinterpret_cast<LPARAM>(&record));
     buffer[kTextBuffer - 1] = '\0';
-    StoreString(call, String(buffer.data()));
+    call.m_ReturnStatus = loom::ReturnString(call, String(buffer.data()));
 }
 
 void CListViewHandler::Select(SSI_FunctionAPI& call)
 {
     int item = 0;
-    if (!ReadInt(call, 0, item)) return;
+    if (!loom::ReadInt(call, 0, item)) return;
     LVITEMA record{};
     record.state = LVIS_SELECTED | LVIS_FOCUSED;
     record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;

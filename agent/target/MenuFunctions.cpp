@@ -100,12 +100,15 @@ void RunMenuRequest(SSI_FunctionAPI& call, HWND owner)
         return;
     }
     const int base = count - kMenuRequestParams;
+    String submenus, objectName, notFound;
+    int item = 0, tagNumber = 0;
+    if (!loom::ReadString(call, base, submenus) || !loom::ReadInt(call, base + 1, item) ||
+        !loom::ReadString(call, base + 2, objectName) || !loom::ReadInt(call, base + 3, tagNumber) ||
+        !loom::ReadString(call, base + 4, notFound))
+        return;
     MenuPath path;
-    path.submenus = DecodePositions(MenuParamText(call, base));
-    path.item = MenuParamInt(call, base + 1);
-    const String objectName = MenuParamText(call, base + 2);
-    const int tagNumber = MenuParamInt(call, base + 3);
-    const String notFound = MenuParamText(call, base + 4);
+    path.submenus = DecodePositions(submenus);
+    path.item = item;
     HMENU menu = nullptr;
     UINT itemId = 0;
     if (!IsWindow(owner) || !ResolveMenu(owner, path, menu, itemId)) {

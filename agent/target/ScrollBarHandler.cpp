@@ -22,13 +22,13 @@ int CScrollBarHandler::ProcessFunction(SSI_FunctionAPI& call)
 
 void CScrollBarHandler::GetPos(SSI_FunctionAPI& call)
 {
-    StoreInt(call, GetScrollPos(GetWindowHandle(), SB_CTL));
+    call.m_ReturnStatus = loom::ReturnInt(call, GetScrollPos(GetWindowHandle(), SB_CTL));
 }
 
 void CScrollBarHandler::SetPos(SSI_FunctionAPI& call)
 {
     int position = 0;
-    if (!ReadInt(call, 0, position)) return;
+    if (!loom::ReadInt(call, 0, position)) return;
     int minimum = 0, maximum = 0;
     GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
     if (position < minimum || position > maximum) {
@@ -44,12 +44,12 @@ void CScrollBarHandler::GetMinimum(SSI_FunctionAPI& call)
 {
     int minimum = 0, maximum = 0;
     GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
-    StoreInt(call, minimum);
+    call.m_ReturnStatus = loom::ReturnInt(call, minimum);
 }
 
 void CScrollBarHandler::GetMaximum(SSI_FunctionAPI& call)
 {
     int minimum = 0, maximum = 0;
     GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
-    StoreInt(call, maximum);
+    call.m_ReturnStatus = loom::ReturnInt(call, maximum);
 }

@@ -32,25 +32,25 @@ int CTabCtrlHandler::ProcessFunction(SSI_FunctionAPI& call)
 void CTabCtrlHandler::SelectTab(SSI_FunctionAPI& call)
 {
     int tab = 0;
-    if (!ReadInt(call, 0, tab)) return;
+    if (!loom::ReadInt(call, 0, tab)) return;
     Send(TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
     SetOk(call);
 }
 
 void CTabCtrlHandler::GetCount(SSI_FunctionAPI& call)
 {
-    StoreInt(call, static_cast<int>(Send(TCM_GETITEMCOUNT, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(TCM_GETITEMCOUNT, 0, 0)));
 }
 
 void CTabCtrlHandler::GetActiveTab(SSI_FunctionAPI& call)
 {
-    StoreInt(call, static_cast<int>(Send(TCM_GETCURSEL, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(TCM_GETCURSEL, 0, 0)));
 }
 
 void CTabCtrlHandler::GetTabText(SSI_FunctionAPI& call)
 {
     int tab = 0;
-    if (!ReadInt(call, 0, tab)) return;
+    if (!loom::ReadInt(call, 0, tab)) return;
     // One byte more than the limit given to the control, always zero, so a
     // text that fills the limit still ends inside the buffer.
     std::vector<char> buffer(kTextBuffer + 1, '\0');
@@ -66,5 +66,6 @@ void CTabCtrlHandler::GetTabText(SSI_FunctionAPI& call)
     } else {
         SetOk(call);
     }
-    StoreString(call, String(buffer.data()), failed);
+    const CStatus stored = loom::ReturnString(call, String(buffer.data()));
+    if (!failed) call.m_ReturnStatus = stored;
 }

@@ -23,19 +23,19 @@ int CToolbarHandler::ProcessFunction(SSI_FunctionAPI& call)
 void CToolbarHandler::GetRows(SSI_FunctionAPI& call)
 {
     Activate();
-    StoreInt(call, static_cast<int>(Send(TB_GETROWS, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(TB_GETROWS, 0, 0)));
 }
 
 void CToolbarHandler::GetCount(SSI_FunctionAPI& call)
 {
     Activate();
-    StoreInt(call, static_cast<int>(Send(TB_BUTTONCOUNT, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(TB_BUTTONCOUNT, 0, 0)));
 }
 
 void CToolbarHandler::PressButton(SSI_FunctionAPI& call)
 {
     int index = 0;
-    if (!ReadInt(call, 0, index)) return;
+    if (!loom::ReadInt(call, 0, index)) return;
     Activate();
     TBBUTTON button{};
     if (Send(TB_GETBUTTON, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&button)) == 0) {

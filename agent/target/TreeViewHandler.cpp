@@ -85,7 +85,7 @@ CStatus CTreeViewHandler::ResolveTreePath(const String& path, HTREEITEM& item) c
 
 bool CTreeViewHandler::PrepareItem(SSI_FunctionAPI& call, String& path, HTREEITEM& item)
 {
-    if (!ReadString(call, 0, path)) return false;
+    if (!loom::ReadString(call, 0, path)) return false;
     Activate();
     CStatus resolved = ResolveTreePath(path, item);
     if (!resolved) {
@@ -97,7 +97,7 @@ bool CTreeViewHandler::PrepareItem(SSI_FunctionAPI& call, String& path, HTREEITE
 
 void CTreeViewHandler::GetCount(SSI_FunctionAPI& call)
 {
-    StoreInt(call, static_cast<int>(Send(TVM_GETCOUNT, 0, 0)));
+    call.m_ReturnStatus = loom::ReturnInt(call, static_cast<int>(Send(TVM_GETCOUNT, 0, 0)));
 }
 
 void CTreeViewHandler::GetSelected(SSI_FunctionAPI& call)
@@ -108,7 +108,7 @@ void CTreeViewHandler::GetSelected(SSI_FunctionAPI& call)
         call.m_ReturnStatus = read;
         return;
     }
-    StoreString(call, text);
+    call.m_ReturnStatus = loom::ReturnString(call, text);
 }
 
 void CTreeViewHandler::Select(SSI_FunctionAPI& call)
@@ -154,5 +154,5 @@ void CTreeViewHandler::IsExpanded(SSI_FunctionAPI& call)
         SetError(call, "Could not locate item '%s'. (K01571)", path.c_str());
         return;
     }
-    StoreBool(call, (record.state & TVIS_EXPANDED) != 0);
+    call.m_ReturnStatus = loom::ReturnBool(call, (record.state & TVIS_EXPANDED) != 0);
 }

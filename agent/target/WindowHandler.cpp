@@ -144,30 +144,6 @@ LRESULT CWindowHandler::SendWide(UINT message, WPARAM wParam, LPARAM lParam) con
     return result;
 }
 
-bool CWindowHandler::ReadInt(SSI_FunctionAPI& call, int index, int& value)
-{
-    CVariable* variable = call[index];
-    CData* data = variable ? variable->GetWorkingData() : nullptr;
-    if (!data || data->GetType() != CDataInt::GetRegisteredType()) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "FunctionProcessor");
-        return false;
-    }
-    value = static_cast<CDataInt*>(data)->Data;
-    return true;
-}
-
-bool CWindowHandler::ReadString(SSI_FunctionAPI& call, int index, String& value)
-{
-    CVariable* variable = call[index];
-    CData* data = variable ? variable->GetWorkingData() : nullptr;
-    if (!data || data->GetType() != CDataString::GetRegisteredType()) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "FunctionProcessor");
-        return false;
-    }
-    value = static_cast<CDataString*>(data)->Data;
-    return true;
-}
-
 void CWindowHandler::SetOk(SSI_FunctionAPI& call)
 {
     call.m_ReturnStatus = CStatus(1, "OK", 0);
@@ -183,27 +159,6 @@ void CWindowHandler::SetError(SSI_FunctionAPI& call, const char* fmt, ...)
     call.m_ReturnStatus = CStatus(0, message, 1);
 }
 
-void CWindowHandler::StoreInt(SSI_FunctionAPI& call, int value, bool keepStatus)
-{
-    CDataInt result(value);
-    CStatus stored = call.SetReturnData(&result);
-    if (!keepStatus) call.m_ReturnStatus = stored;
-}
-
-void CWindowHandler::StoreBool(SSI_FunctionAPI& call, bool value, bool keepStatus)
-{
-    CDataBool result(value);
-    CStatus stored = call.SetReturnData(&result);
-    if (!keepStatus) call.m_ReturnStatus = stored;
-}
-
-void CWindowHandler::StoreString(SSI_FunctionAPI& call, const String& value, bool keepStatus)
-{
-    CDataString result(value);
-    CStatus stored = call.SetReturnData(&result);
-    if (!keepStatus) call.m_ReturnStatus = stored;
-}
-
 // --- the generic window functions -----------------------------------------
 
 void CWindowHandler::GetText(SSI_FunctionAPI& call)
@@ -211,14 +166,14 @@ void CWindowHandler::GetText(SSI_FunctionAPI& call)
     std::vector<char> buffer(kTextLimit + 1, '\0');
     Send(WM_GETTEXT, kTextLimit, reinterpret_cast<LPARAM>(buffer.data()));
     buffer[kTextLimit] = '\0';
-    StoreString(call, String::Printf("%s", buffer.data()), true);
+    loom::ReturnString(call, String::Printf("%s", buffer.data()));
     SetOk(call);
 }
 
 void CWindowHandler::SetText(SSI_FunctionAPI& call)
 {
     String text;
-    if (!ReadString(call, 0, text)) return;
+    if (!loom::ReadString(call, 0, text)) return;
     Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
     SetOk(call);
 }
@@ -269,7 +224,7 @@ RECT CWindowHandler::PlacementRect() const
 void CWindowHandler::MoveWin(SSI_FunctionAPI& call)
 {
     int x = 0, y = 0;
-    if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y)) return;
+    if (!loom::ReadInt(call, 0, x) || !loom::ReadInt(call, 1, y)) return;
     RECT rect = PlacementRect();
     SetWindowPos(m_hWnd, nullptr, x, y, rect.right - rect.left, rect.bottom - rect.top,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
@@ -278,7 +233,7 @@ void CWindowHandler::MoveWin(SSI_FunctionAPI& call)
 void CWindowHandler::ResizeWin(SSI_FunctionAPI& call)
 {
     int width = 0, height = 0;
-    if (!ReadInt(call, 0, width) || !ReadInt(call, 1, height)) return;
+    if (!loom::ReadInt(call, 0, width) || !loom::ReadInt(call, 1, height)) return;
     RECT rect = PlacementRect();
     SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, width, height,
                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_ASYNCWINDOWPOS);
@@ -287,7 +242,7 @@ void CWindowHandler::ResizeWin(SSI_FunctionAPI& call)
 void CWindowHandler::MouseMove(SSI_FunctionAPI& call)
 {
     int x = 0, y = 0;
-    if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y)) return;
+    if (!loom::ReadInt(call, 0, x) || !loom::ReadInt(call, 1, y)) return;
     LPARAM position = MAKELPARAM(x, y);
     POINT point{x, y};
     if (!ClientToScreen(m_hWnd, &point) || !SetCursorPos(point.x, point.y)) {
@@ -310,28 +265,28 @@ void CWindowHandler::GetWindowX(SSI_FunctionAPI& call)
 {
     RECT rect{};
     GetWindowRect(m_hWnd, &rect);
-    StoreInt(call, rect.left);
+    call.m_ReturnStatus = loom::ReturnInt(call, rect.left);
 }
 
 void CWindowHandler::GetWindowY(SSI_FunctionAPI& call)
 {
     RECT rect{};
     GetWindowRect(m_hWnd, &rect);
-    StoreInt(call, rect.top);
+    call.m_ReturnStatus = loom::ReturnInt(call, rect.top);
 }
 
 void CWindowHandler::GetWindowWidth(SSI_FunctionAPI& call)
 {
     RECT rect{};
     GetWindowRect(m_hWnd, &rect);
-    StoreInt(call, rect.right - rect.left);
+    call.m_ReturnStatus = loom::ReturnInt(call, rect.right - rect.left);
 }
 
 void CWindowHandler::GetWindowHeight(SSI_FunctionAPI& call)
 {
     RECT rect{};
     GetWindowRect(m_hWnd, &rect);
-    StoreInt(call, rect.bottom - rect.top);
+    call.m_ReturnStatus = loom::ReturnInt(call, rect.bottom - rect.top);
 }
 
 void CWindowHandler::IsActive(SSI_FunctionAPI& call)
@@ -350,13 +305,13 @@ void CWindowHandler::IsActive(SSI_FunctionAPI& call)
         }
         window = ParentOrOwner(window);
     }
-    StoreBool(call, active != 0);
+    call.m_ReturnStatus = loom::ReturnBool(call, active != 0);
 }
 
 void CWindowHandler::Blink(SSI_FunctionAPI& call)
 {
     int count = 0;
-    if (!ReadInt(call, 0, count)) return;
+    if (!loom::ReadInt(call, 0, count)) return;
     const bool wasVisible = IsWindowVisible(m_hWnd) != FALSE;
     for (int i = 0; i < count; ++i) {
         ShowWindowAsync(m_hWnd, SW_HIDE);
@@ -388,10 +343,10 @@ POINT CWindowHandler::CaretPosition() const
 
 void CWindowHandler::GetCaretX(SSI_FunctionAPI& call)
 {
-    StoreInt(call, CaretPosition().x);
+    call.m_ReturnStatus = loom::ReturnInt(call, CaretPosition().x);
 }
 
 void CWindowHandler::GetCaretY(SSI_FunctionAPI& call)
 {
-    StoreInt(call, CaretPosition().y);
+    call.m_ReturnStatus = loom::ReturnInt(call, CaretPosition().y);
 }

@@ -8,6 +8,8 @@
 #include "SquireApi.h"
 #include "WindowObject.h"
 
+#include "CallParameters.h"
+#include "CallValues.h"
 #include "FunctionApi.h"
 #include "Values.h"
 
@@ -55,20 +57,10 @@ protected:
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     LRESULT SendWide(UINT message, WPARAM wParam, LPARAM lParam) const;
 
-    // Parameter i of the call as the value the function expects. A missing
-    // parameter or one of another type cannot come from a checked script
-    // call; it sets an internal-error status and gives false.
-    static bool ReadInt(SSI_FunctionAPI& call, int index, int& value);
-    static bool ReadString(SSI_FunctionAPI& call, int index, String& value);
-
+    // Parameters are read with the engine's readers (CallParameters.h) and
+    // results handed back with its Return* helpers (CallValues.h).
     static void SetOk(SSI_FunctionAPI& call);
     static void SetError(SSI_FunctionAPI& call, const char* fmt, ...) LOOM_PRINTF(2, 3);
-    // Stores a copy of value as the result. The status of storing becomes
-    // the call's status unless keepStatus is set (an error set earlier in
-    // the same function stays).
-    static void StoreInt(SSI_FunctionAPI& call, int value, bool keepStatus = false);
-    static void StoreBool(SSI_FunctionAPI& call, bool value, bool keepStatus = false);
-    static void StoreString(SSI_FunctionAPI& call, const String& value, bool keepStatus = false);
 
 private:
     typedef void (CWindowHandler::*GenericFunction)(SSI_FunctionAPI& call);

@@ -1,6 +1,6 @@
 #include "DirectoryFunctions.h"
 
-#include "CallParameters.h"
+#include "ScriptPaths.h"
 #include "SystemHandles.h"
 
 #include <shellapi.h>
@@ -14,10 +14,7 @@ namespace {
 // Two string parameters, or an internal error in the call's status.
 bool TwoStrings(SSI_FunctionAPI& call, String& first, String& second)
 {
-    if (StringParameter(call, 0, first) && StringParameter(call, 1, second))
-        return true;
-    call.m_ReturnStatus = InternalError(__LINE__);
-    return false;
+    return ReadString(call, 0, first) && ReadString(call, 1, second);
 }
 
 // A shell path list of one path: the path followed by two zero bytes.
@@ -85,7 +82,9 @@ void CallGetCurrentDir(SSI_FunctionAPI& call)
 void CallChangeDir(SSI_FunctionAPI& call)
 {
     String path;
-    if (!StringParameter(call, 0, path) || !call.m_Engine) {
+    if (!ReadString(call, 0, path))
+        return;
+    if (!call.m_Engine) {
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
@@ -98,10 +97,8 @@ void CallChangeDir(SSI_FunctionAPI& call)
 void CallMakeDir(SSI_FunctionAPI& call)
 {
     String path, absolute;
-    if (!StringParameter(call, 0, path)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, path))
         return;
-    }
     call.m_ReturnStatus = AbsolutePath(call, path, absolute);
     if (!call.m_ReturnStatus)
         return;
@@ -153,10 +150,8 @@ void CallCopy(SSI_FunctionAPI& call)
 void CallDelete(SSI_FunctionAPI& call)
 {
     String path, absolute;
-    if (!StringParameter(call, 0, path)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, path))
         return;
-    }
     // An empty path would resolve to the engine's current directory.
     if (path.Trim().IsEmpty()) {
         ReturnBool(call, false);

@@ -1,51 +1,29 @@
 #include "FileFunctions.h"
 
-#include "CallParameters.h"
 #include "DataFile.h"
-
-#include <memory>
+#include "ScriptPaths.h"
 
 namespace kestrel {
 
 namespace {
 
-CDataFile* FileParameter(SSI_FunctionAPI& call, int index)
-{
-    return static_cast<CDataFile*>(ParameterData(call, index, CDataFile::GetRegisteredType()));
-}
-
-// Owner of an object made by the engine's factory.
-struct FactoryDelete {
-    void operator()(CData* data) const
-    {
-        if (data)
-            data->DeleteData(data);
-    }
-};
-typedef std::unique_ptr<CData, FactoryDelete> FactoryObject;
-
 // OpenFile(path, mode): a new file object, handed back opened or not.
 void OpenNewFile(SSI_FunctionAPI& call)
 {
     String path, mode, absolute;
-    if (!StringParameter(call, 0, path) || !StringParameter(call, 1, mode)) {
+    if (!ReadString(call, 0, path) || !ReadString(call, 1, mode))
+        return;
+    loom::ValuePtr<CDataFile> file = loom::MakeValue<CDataFile>();
+    if (!file) {
         call.m_ReturnStatus = InternalError(__LINE__);
         return;
     }
-    // Constructing one object registers the type when nothing did before.
-    { CDataFile registration; }
-    FactoryObject object(Factory_MakeData(CDataFile::GetRegisteredType()));
-    if (!object) {
-        call.m_ReturnStatus = InternalError(__LINE__);
-        return;
-    }
-    CDataFile* file = static_cast<CDataFile*>(object.get());
     call.m_ReturnStatus = AbsolutePath(call, path, absolute);
     if (!call.m_ReturnStatus)
         return;
     CStatus opened = file->Open(absolute, mode);
     // The copy handed back shares the stream, which outlives this object.
-    call.SetReturnData(file);
+    call.SetReturnData(file.get());
     if (opened)
         call.m_ReturnStatus = opened;
     else
@@ -56,12 +34,10 @@ void OpenNewFile(SSI_FunctionAPI& call)
 void OpenFileVariable(SSI_FunctionAPI& call)
 {
     String path, mode, absolute;
-    CVariable* variable = call[0];
-    CDataFile* working = FileParameter(call, 0);
-    if (!variable || !working || !StringParameter(call, 1, path) || !StringParameter(call, 2, mode)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    CDataFile* working = ReadValue<CDataFile>(call, 0);
+    if (!working || !ReadString(call, 1, path) || !ReadString(call, 2, mode))
         return;
-    }
+    CVariable* variable = call[0];
     call.m_ReturnStatus = AbsolutePath(call, path, absolute);
     if (!call.m_ReturnStatus)
         return;
@@ -90,35 +66,31 @@ void CallOpenFile(SSI_FunctionAPI& call)
 
 void CallCloseFile(SSI_FunctionAPI& call)
 {
-    if (CDataFile* file = FileParameter(call, 0))
+    if (CDataFile* file = ReadValue<CDataFile>(call, 0))
         call.m_ReturnStatus = file->Close();
 }
 
 void CallWriteFile(SSI_FunctionAPI& call)
 {
     String text;
-    CDataFile* file = FileParameter(call, 0);
+    CDataFile* file = ReadValue<CDataFile>(call, 0);
     if (!file)
         return;
-    if (!StringParameter(call, 1, text)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 1, text))
         return;
-    }
     call.m_ReturnStatus = file->Write(text);
     ReturnBool(call, call.m_ReturnStatus.IsSuccess());
 }
 
 void CallReadFile(SSI_FunctionAPI& call)
 {
-    CDataFile* file = FileParameter(call, 0);
+    CDataFile* file = ReadValue<CDataFile>(call, 0);
     if (!file)
         return;
     CVariable* target = call[1];
     String line;
-    if (!target || !StringParameter(call, 1, line)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 1, line))
         return;
-    }
     char more = 0;
     call.m_ReturnStatus = file->Read(line, more);
     CDataString text(line);
@@ -139,7 +111,7 @@ void CallReadFile(SSI_FunctionAPI& call)
 
 void CallReadAllFile(SSI_FunctionAPI& call)
 {
-    CDataFile* file = FileParameter(call, 0);
+    CDataFile* file = ReadValue<CDataFile>(call, 0);
     if (!file)
         return;
     String text;

@@ -1,6 +1,6 @@
 #include "GlobalFunctions.h"
 
-#include "CallParameters.h"
+#include "ScriptPaths.h"
 
 #include <windows.h>
 
@@ -10,15 +10,6 @@
 namespace kestrel {
 
 namespace {
-
-// A string parameter, or an internal error in the call's status.
-bool TextArgument(SSI_FunctionAPI& call, int index, String& text, int line)
-{
-    if (StringParameter(call, index, text))
-        return true;
-    call.m_ReturnStatus = InternalError(line);
-    return false;
-}
 
 // Writes the prompt without ending the line and reads one line from the
 // engine's stream. False when there is no engine or no stream; the end of
@@ -62,10 +53,8 @@ unsigned SleepMilliseconds(double seconds, bool& negative)
 void CallSleep(SSI_FunctionAPI& call)
 {
     double seconds = 0.0;
-    if (!RealParameter(call, 0, seconds)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadReal(call, 0, seconds))
         return;
-    }
     bool negative = false;
     const unsigned ms = SleepMilliseconds(seconds, negative);
     if (negative)
@@ -77,7 +66,7 @@ void CallSleep(SSI_FunctionAPI& call)
 void CallLog(SSI_FunctionAPI& call)
 {
     String text;
-    if (!TextArgument(call, 0, text, __LINE__))
+    if (!ReadString(call, 0, text))
         return;
     WriteLine(call, text);
     if (call.m_Engine)
@@ -87,7 +76,7 @@ void CallLog(SSI_FunctionAPI& call)
 void CallLogError(SSI_FunctionAPI& call)
 {
     String text;
-    if (!TextArgument(call, 0, text, __LINE__))
+    if (!ReadString(call, 0, text))
         return;
     call.m_ReturnStatus = CStatus(CStatus::Error, text, 1);
 }
@@ -95,7 +84,7 @@ void CallLogError(SSI_FunctionAPI& call)
 void CallLogWarning(SSI_FunctionAPI& call)
 {
     String text;
-    if (!TextArgument(call, 0, text, __LINE__))
+    if (!ReadString(call, 0, text))
         return;
     call.m_ReturnStatus = CStatus(CStatus::Warning, text, 1);
 }
@@ -119,7 +108,7 @@ void CallExit(SSI_FunctionAPI& call)
 void CallPrintMessage(SSI_FunctionAPI& call)
 {
     String text;
-    if (!TextArgument(call, 0, text, __LINE__))
+    if (!ReadString(call, 0, text))
         return;
     WriteLine(call, text);
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -128,7 +117,7 @@ void CallPrintMessage(SSI_FunctionAPI& call)
 void CallAlert(SSI_FunctionAPI& call)
 {
     String text;
-    if (!TextArgument(call, 0, text, __LINE__))
+    if (!ReadString(call, 0, text))
         return;
     MessageBeep(MB_ICONEXCLAMATION);
     MessageBoxA(nullptr, text.c_str(), "Kestrel Alert", MB_OK);
@@ -138,7 +127,7 @@ void CallAlert(SSI_FunctionAPI& call)
 void CallGetLength(SSI_FunctionAPI& call)
 {
     String s;
-    if (!TextArgument(call, 0, s, __LINE__))
+    if (!ReadString(call, 0, s))
         return;
     ReturnInt(call, s.GetLength());
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -147,7 +136,7 @@ void CallGetLength(SSI_FunctionAPI& call)
 void CallFind(SSI_FunctionAPI& call)
 {
     String s, sub;
-    if (!TextArgument(call, 0, s, __LINE__) || !TextArgument(call, 1, sub, __LINE__))
+    if (!ReadString(call, 0, s) || !ReadString(call, 1, sub))
         return;
     ReturnInt(call, s.Find(sub, -1, -1));
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -157,12 +146,10 @@ void CallSubString(SSI_FunctionAPI& call)
 {
     String s;
     int start = 0, end = 0;
-    if (!TextArgument(call, 0, s, __LINE__))
+    if (!ReadString(call, 0, s))
         return;
-    if (!IntParameter(call, 1, start) || !IntParameter(call, 2, end)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 1, start) || !ReadInt(call, 2, end))
         return;
-    }
     ReturnString(call, s.SubString(start, end));
     call.m_ReturnStatus = CStatus::MakeOK();
 }
@@ -170,7 +157,7 @@ void CallSubString(SSI_FunctionAPI& call)
 void CallConcat(SSI_FunctionAPI& call)
 {
     String a, b;
-    if (!TextArgument(call, 0, a, __LINE__) || !TextArgument(call, 1, b, __LINE__))
+    if (!ReadString(call, 0, a) || !ReadString(call, 1, b))
         return;
     ReturnString(call, a + b);
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -179,10 +166,8 @@ void CallConcat(SSI_FunctionAPI& call)
 void CallIntToStr(SSI_FunctionAPI& call)
 {
     int value = 0;
-    if (!IntParameter(call, 0, value)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 0, value))
         return;
-    }
     CDataInt number(value);
     ReturnString(call, number.GetString());
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -191,7 +176,7 @@ void CallIntToStr(SSI_FunctionAPI& call)
 void CallStrToInt(SSI_FunctionAPI& call)
 {
     String s;
-    if (!TextArgument(call, 0, s, __LINE__))
+    if (!ReadString(call, 0, s))
         return;
     CDataInt number;
     if (number.DataFromString(s))
@@ -205,10 +190,8 @@ void CallStrToInt(SSI_FunctionAPI& call)
 void CallRealToStr(SSI_FunctionAPI& call)
 {
     double value = 0.0;
-    if (!RealParameter(call, 0, value)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadReal(call, 0, value))
         return;
-    }
     CDataReal number(value);
     ReturnString(call, number.GetString());
     call.m_ReturnStatus = CStatus::MakeOK();
@@ -217,7 +200,7 @@ void CallRealToStr(SSI_FunctionAPI& call)
 void CallStrToReal(SSI_FunctionAPI& call)
 {
     String s;
-    if (!TextArgument(call, 0, s, __LINE__))
+    if (!ReadString(call, 0, s))
         return;
     CDataReal number;
     if (number.DataFromString(s))
@@ -258,7 +241,7 @@ void CallGetDayOfWeek(SSI_FunctionAPI& call)
 void CallInputInt(SSI_FunctionAPI& call)
 {
     String prompt, input;
-    if (!TextArgument(call, 0, prompt, __LINE__))
+    if (!ReadString(call, 0, prompt))
         return;
     if (!ReadInput(call, prompt, input)) {
         call.m_ReturnStatus = CStatus::MakeError("Must enter an integer. (K00451)");
@@ -276,7 +259,7 @@ void CallInputInt(SSI_FunctionAPI& call)
 void CallInputReal(SSI_FunctionAPI& call)
 {
     String prompt, input;
-    if (!TextArgument(call, 0, prompt, __LINE__))
+    if (!ReadString(call, 0, prompt))
         return;
     if (!ReadInput(call, prompt, input)) {
         call.m_ReturnStatus = CStatus::MakeError("Must enter a real. (K00453)");
@@ -294,7 +277,7 @@ void CallInputReal(SSI_FunctionAPI& call)
 void CallInputString(SSI_FunctionAPI& call)
 {
     String prompt, input;
-    if (!TextArgument(call, 0, prompt, __LINE__))
+    if (!ReadString(call, 0, prompt))
         return;
     if (!ReadInput(call, prompt, input)) {
         call.m_ReturnStatus = CStatus::MakeError("Must enter a string. (K00454)");

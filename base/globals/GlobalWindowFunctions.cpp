@@ -1,7 +1,7 @@
 #include "GlobalWindowFunctions.h"
 
-#include "CallParameters.h"
 #include "ClassWindow.h"
+#include "ScriptPaths.h"
 #include "InputSynthesis.h"
 
 #include <windows.h>
@@ -32,39 +32,30 @@ void ReturnWindowOf(SSI_FunctionAPI& call, HWND wnd)
 void CallSetDelay(SSI_FunctionAPI& call)
 {
     int ms = 0;
-    if (!IntParameter(call, 0, ms)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 0, ms))
         return;
-    }
     call.m_ReturnStatus = CDataWindow::SetDelay(ms);
 }
 
 void CallSetLookupTimeout(SSI_FunctionAPI& call)
 {
     double seconds = 0;
-    int whole = 0;
-    if (IntParameter(call, 0, whole)) {
-        seconds = whole;
-    } else if (!RealParameter(call, 0, seconds)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadReal(call, 0, seconds))
         return;
-    }
     call.m_ReturnStatus = CDataWindow::SetLookupTimeout(seconds);
 }
 
 void CallListWindow(SSI_FunctionAPI& call)
 {
-    if (CDataWindow* window = WindowParameter(call, 0))
+    if (CDataWindow* window = ReadValue<CDataWindow>(call, 0))
         window->ListToScreen(call.m_Engine);
 }
 
 void CallExists(SSI_FunctionAPI& call)
 {
-    CDataWindow* window = WindowParameter(call, 0);
-    if (!window) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    CDataWindow* window = ReadValue<CDataWindow>(call, 0);
+    if (!window)
         return;
-    }
     // The same answer as the value's truth: a value bound to a handle exists
     // while its window does.
     ReturnBool(call, window->boolean());
@@ -73,12 +64,10 @@ void CallExists(SSI_FunctionAPI& call)
 
 void CallWaitForWindow(SSI_FunctionAPI& call)
 {
-    CDataWindow* window = WindowParameter(call, 0);
+    CDataWindow* window = ReadValue<CDataWindow>(call, 0);
     int seconds = 0;
-    if (!window || !IntParameter(call, 1, seconds)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!window || !ReadInt(call, 1, seconds))
         return;
-    }
     // seconds + 1 lookups, one second apart.
     bool found = false;
     for (int lookups = 0;;) {
@@ -93,11 +82,9 @@ void CallWaitForWindow(SSI_FunctionAPI& call)
 
 void CallGetWindowProcessID(SSI_FunctionAPI& call)
 {
-    CDataWindow* window = WindowParameter(call, 0);
-    if (!window) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    CDataWindow* window = ReadValue<CDataWindow>(call, 0);
+    if (!window)
         return;
-    }
     DWORD id = 0;
     if (FindOnce(*window) && window->foundWindow)
         GetWindowThreadProcessId(window->foundWindow, &id);
@@ -119,17 +106,14 @@ void CallMainWin(SSI_FunctionAPI& call)
     String tag, windowClass;
     int tagNumber = 0;
     const bool numeric = call.GetParameterType(0) == CDataInt::GetRegisteredType();
-    if ((numeric ? !IntParameter(call, 0, tagNumber) : !StringParameter(call, 0, tag)) ||
-        !StringParameter(call, 1, windowClass)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if ((numeric ? !ReadInt(call, 0, tagNumber) : !ReadString(call, 0, tag)) ||
+        !ReadString(call, 1, windowClass))
         return;
-    }
-    CData* made = Factory_MakeData(CDataWindow::GetRegisteredType());
-    if (!made) {
+    loom::ValuePtr<CDataWindow> window = loom::MakeValue<CDataWindow>();
+    if (!window) {
         call.m_ReturnStatus = CStatus::MakeDefaultError(1158, "KestrelBase");
         return;
     }
-    CDataWindow* window = static_cast<CDataWindow*>(made);
     window->windowClass = windowClass;
     window->name = "";
     window->tag = tag;
@@ -138,59 +122,48 @@ void CallMainWin(SSI_FunctionAPI& call)
     window->isParent = 1;
     window->isChild = 0;
     window->depth = 0;
-    call.SetReturnData(window);
-    made->DeleteData(made);
+    call.SetReturnData(window.get());
     call.m_ReturnStatus = CStatus::MakeOK();
 }
 
 void CallTypeKeys(SSI_FunctionAPI& call)
 {
     String keys;
-    if (!StringParameter(call, 0, keys)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, keys))
         return;
-    }
     call.m_ReturnStatus = TypeKeysToForeground(keys);
 }
 
 void CallKeyDown(SSI_FunctionAPI& call)
 {
     String keys;
-    if (!StringParameter(call, 0, keys)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, keys))
         return;
-    }
     call.m_ReturnStatus = KeyDownToForeground(keys);
 }
 
 void CallKeyUp(SSI_FunctionAPI& call)
 {
     String keys;
-    if (!StringParameter(call, 0, keys)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, keys))
         return;
-    }
     call.m_ReturnStatus = KeyUpToForeground(keys);
 }
 
 void CallMouseMove(SSI_FunctionAPI& call)
 {
     int x = 0, y = 0;
-    if (!IntParameter(call, 0, x) || !IntParameter(call, 1, y)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 0, x) || !ReadInt(call, 1, y))
         return;
-    }
     call.m_ReturnStatus = KeyInput::MouseMoveTo(x, y);
 }
 
 void CallMouseClick(SSI_FunctionAPI& call)
 {
     int button = 0, x = 0, y = 0, action = 0;
-    if (!IntParameter(call, 0, button) || !IntParameter(call, 1, x) || !IntParameter(call, 2, y) ||
-        !IntParameter(call, 3, action)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 0, button) || !ReadInt(call, 1, x) || !ReadInt(call, 2, y) ||
+        !ReadInt(call, 3, action))
         return;
-    }
     call.m_ReturnStatus = KeyInput::MouseClickAt(button, x, y, action);
 }
 

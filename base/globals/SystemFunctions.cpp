@@ -2,7 +2,7 @@
 
 #include "ResponseBound.h"
 
-#include "CallParameters.h"
+#include "ScriptPaths.h"
 #include "SystemHandles.h"
 
 #include <mmsystem.h>
@@ -21,10 +21,8 @@ void CallGetProcessID(SSI_FunctionAPI& call)
 void CallKillProcess(SSI_FunctionAPI& call)
 {
     int id = 0;
-    if (!IntParameter(call, 0, id)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadInt(call, 0, id))
         return;
-    }
     // The script's own process is refused: terminating it would end the
     // runner in the middle of the script.
     if (static_cast<DWORD>(id) == GetCurrentProcessId()) {
@@ -59,10 +57,8 @@ void CallGetClipboardText(SSI_FunctionAPI& call)
 void CallSetClipboardText(SSI_FunctionAPI& call)
 {
     String text;
-    if (!StringParameter(call, 0, text)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, text))
         return;
-    }
     ClipboardSession clipboard;
     if (!clipboard.IsOpen())
         return;
@@ -83,10 +79,8 @@ void CallSetClipboardText(SSI_FunctionAPI& call)
 void CallPlaySound(SSI_FunctionAPI& call)
 {
     String path, absolute;
-    if (!StringParameter(call, 0, path)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, path))
         return;
-    }
     call.m_ReturnStatus = AbsolutePath(call, path, absolute);
     if (!call.m_ReturnStatus)
         return;
@@ -97,10 +91,8 @@ void CallPlaySound(SSI_FunctionAPI& call)
 void CallSystem(SSI_FunctionAPI& call)
 {
     String command, absolute;
-    if (!StringParameter(call, 0, command)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, command))
         return;
-    }
     call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
         return;
@@ -125,10 +117,8 @@ void CallSystem(SSI_FunctionAPI& call)
 void CallRun(SSI_FunctionAPI& call)
 {
     String command, absolute;
-    if (!StringParameter(call, 0, command)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!ReadString(call, 0, command))
         return;
-    }
     if (std::system(nullptr) == 0) {
         call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
         return;

@@ -53,19 +53,14 @@ void ExpectChar(std::vector<Event>& out, char c)
     if (shift) out.push_back(Up(0x10, Scan(0x10)));
 }
 
-TEST(KeyNames, NamedKeysCharactersAndUnknownNames)
+// What names mean is seen in what they type (RealKeysMoveTheCaretAndDelete
+// below); here the rules of the names themselves.
+TEST(KeyNames, CharactersNeedShiftAndNamesCompareExactly)
 {
-    const struct { const char* name; unsigned code; } names[] = {
-        {"ESC", 0x1B}, {"BKSP", 0x08}, {"TAB", 0x09}, {"ENTER", 0x0D}, {"CTRL", 0x11}, {"SHIFT", 0x10},
-        {"PRISC", 0x2C}, {"ALT", 0x12}, {"SPACE", 0x20}, {"CAPS", 0x14}, {"F1", 0x70}, {"F10", 0x79},
-        {"F12", 0x7B}, {"NUM", 0x90}, {"SCROLL", 0x91}, {"HOME", 0x24}, {"UP", 0x26}, {"PGUP", 0x21},
-        {"LEFT", 0x25}, {"CENTER", 0x0C}, {"RIGHT", 0x27}, {"END", 0x23}, {"DOWN", 0x28}, {"PGDN", 0x22},
-        {"INS", 0x2D}, {"DEL", 0x2E}, {"LWIN", 0x5B}, {"RWIN", 0x5C}, {"APPS", 0x5D}};
-    for (const auto& n : names)
-        EXPECT_EQ(KeyInput::GetKeyCode(n.name), n.code) << n.name;
     EXPECT_EQ(KeyInput::GetKeyCode("a"), static_cast<unsigned>(static_cast<int>(VkKeyScanA('a'))));
     EXPECT_EQ(KeyInput::GetKeyCode("A") & 0xFF, 0x41u);
     EXPECT_EQ(KeyInput::GetKeyCode("A") >> 8 & 1, 1u);  // needs Shift
+    EXPECT_NE(KeyInput::GetKeyCode("ESC"), 0u);
     EXPECT_EQ(KeyInput::GetKeyCode("esc"), 0u);  // names are case-sensitive
     EXPECT_EQ(KeyInput::GetKeyCode("F13"), 0u);
     EXPECT_EQ(KeyInput::GetKeyCode(""), 0u);
@@ -238,15 +233,37 @@ TEST(MouseClick, ActionsButtonsAndRangeChecks)
     DestroyWindow(wnd);
 }
 
+// A visible frame holding one single-line edit control, destroyed in
+// every outcome.
+class EditWindow {
+public:
+    EditWindow()
+    {
+        m_Frame = CreateWindowExA(0, "STATIC", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 120,
+                                  nullptr, nullptr, nullptr, nullptr);
+        if (m_Frame)
+            m_Edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 280, 24, m_Frame,
+                                     nullptr, nullptr, nullptr);
+    }
+    ~EditWindow()
+    {
+        if (m_Frame) DestroyWindow(m_Frame);
+    }
+    EditWindow(const EditWindow&) = delete;
+    EditWindow& operator=(const EditWindow&) = delete;
+    HWND edit() const { return m_Edit; }
+
+private:
+    HWND m_Frame = nullptr;
+    HWND m_Edit = nullptr;
+};
+
 // Real events through the system reach a focused edit control of this
 // process; the messages are pumped until the text is there.
 TEST(TypeKeys, RealKeysReachAnEditControl)
 {
-    HWND frame = CreateWindowExA(0, "STATIC", "typing", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300, 120,
-                                 nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(frame, nullptr);
-    HWND edit = CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 5, 5, 280, 24, frame,
-                                nullptr, nullptr, nullptr);
+    EditWindow window;
+    HWND edit = window.edit();
     ASSERT_NE(edit, nullptr);
     // TypeKeys gives the edit the focus and returns once this thread has
     // taken the keys: no waiting loop here.
@@ -254,7 +271,24 @@ TEST(TypeKeys, RealKeysReachAnEditControl)
     char text[64] = {};
     GetWindowTextA(edit, text, sizeof text);
     EXPECT_EQ(std::string(text), "Ab-d!  y<z f(x)");
-    DestroyWindow(frame);
+}
+
+// The named editing keys do in an edit control what the keys do there.
+TEST(TypeKeys, RealKeysMoveTheCaretAndDelete)
+{
+    EditWindow window;
+    HWND edit = window.edit();
+    ASSERT_NE(edit, nullptr);
+    // abc| HOME |abc, x|abc, END xabc|, xabcy|, LEFT xabc|y, BKSP xab|y,
+    // xabz|y, LEFT xab|zy, DEL xab|y, SHIFT-LEFT twice selects "ab", DEL x|y.
+    ASSERT_TRUE(KeyInput::TypeKeys(edit, "abc<HOME>x<END>y<LEFT><BKSP>z<LEFT><DEL><SHIFT-LEFT><SHIFT-LEFT><DEL>")
+                    .IsSuccess());
+    char text[64] = {};
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_EQ(std::string(text), "xy");
+    ASSERT_TRUE(KeyInput::TypeKeys(edit, "<RIGHT>q").IsSuccess());
+    GetWindowTextA(edit, text, sizeof text);
+    EXPECT_EQ(std::string(text), "xyq");
 }
 
 }  // namespace

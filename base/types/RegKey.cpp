@@ -1,5 +1,7 @@
 #include "RegKey.h"
 
+#include "TypeRegistration.h"
+
 #include "RegKeyHandle.h"
 
 #include <vector>
@@ -87,27 +89,14 @@ bool EnumValue(HKEY key, DWORD index, DWORD nameCapacity, DWORD dataCapacity, St
 
 }  // namespace
 
-CDataRegKey::CDataRegKey()
-{
-    SetTypeName("regkey");
-    if (sType == 0) {
-        sType = 1;
-        sType = Factory_RegisterData(new CDataRegKey);
-    }
-    SetType(sType);
-}
+CDataRegKey::CDataRegKey() { LOOM_REGISTER_ON_FIRST_USE(CDataRegKey, "regkey"); }
 
 CDataRegKey::~CDataRegKey()
 {
     Close();
 }
 
-int CDataRegKey::GetRegisteredType()
-{
-    if (sType == 0)
-        CDataRegKey temporary;
-    return sType;
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataRegKey)
 
 void CDataRegKey::ShareKeyOf(const CDataRegKey& other)
 {
@@ -215,16 +204,6 @@ CStatus CDataRegKey::InitData()
     return CStatus::MakeOK();
 }
 
-static bool StringParameter(SSI_FunctionAPI& call, int index, String& value)
-{
-    CVariable* variable = call[index];
-    CData* data = variable ? variable->GetWorkingData() : nullptr;
-    if (!data || data->GetType() != CDataString::GetRegisteredType())
-        return false;
-    value = static_cast<CDataString*>(data)->Data;
-    return true;
-}
-
 void CDataRegKey::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
     const String& f = call.m_FunctionName;
@@ -235,10 +214,8 @@ void CDataRegKey::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         Close();
     } else if (f == "GetValues") {
         String entrySeparator, nameSeparator;
-        if (!StringParameter(call, 0, entrySeparator) || !StringParameter(call, 1, nameSeparator)) {
-            call.m_ReturnStatus = CStatus::MakeDefaultError(__LINE__, "KestrelBase");
+        if (!loom::ReadString(call, 0, entrySeparator) || !loom::ReadString(call, 1, nameSeparator))
             return;
-        }
         CDataString result(GetValues(entrySeparator, nameSeparator));
         call.m_ReturnStatus = call.SetReturnData(&result);
     } else if (f == "GetValueCount") {

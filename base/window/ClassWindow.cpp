@@ -1,5 +1,7 @@
 #include "ClassWindow.h"
 
+#include "TypeRegistration.h"
+
 #include "Factory.h"
 #include "ResponseBound.h"
 #include "SquireLog.h"
@@ -12,17 +14,9 @@ int CDataWindow::sType = 0;
 int CDataWindow::iDelay = 200;
 int CDataWindow::lookupTimeoutMs = 5000;
 
-CDataWindow::CDataWindow()
-{
-    SetTypeName("window");
-    if (sType == 0) {
-        // The guard value keeps the prototype's own construction from
-        // registering a second time.
-        sType = 1;
-        sType = Factory_RegisterData(new CDataWindow);
-    }
-    SetType(sType);
-}
+LOOM_DEFINE_GET_REGISTERED_TYPE(CDataWindow)
+
+CDataWindow::CDataWindow() { LOOM_REGISTER_ON_FIRST_USE(CDataWindow, "window"); }
 
 CDataWindow::CDataWindow(const CDataWindow& other) : CData(other)
 {

@@ -42,7 +42,8 @@ public:
     // a signature new to the checker reaches the engine.
     virtual CStatus AddFunction(CFunctionDecl& decl, String& className);   // 32
 
-    static int GetRegisteredType() { return sType; }
+    // The window type's number, registering the type on first use.
+    static int GetRegisteredType();
     static CStatus SetDelay(int ms);
     // How long a lookup tries before the window is called missing (5 s
     // until set; 0 is a single try). It also bounds every wait on an

@@ -1,7 +1,7 @@
 #include "ScreenshotCheck.h"
 
-#include "CallParameters.h"
 #include "ClassWindow.h"
+#include "ScriptPaths.h"
 #include "WindowCapture.h"
 
 #include "DataBitmap.h"
@@ -101,14 +101,12 @@ CStatus Capture(CDataWindow& window, CDataBitmap& shot)
 
 void CallCheckScreenshot(SSI_FunctionAPI& call)
 {
-    CDataWindow* window = WindowParameter(call, 0);
+    CDataWindow* window = ReadValue<CDataWindow>(call, 0);
     String name;
     int tolerance = 0, maxDiffPixels = 0;
-    if (!window || !StringParameter(call, 1, name) || !IntParameter(call, 2, tolerance) ||
-        !IntParameter(call, 3, maxDiffPixels)) {
-        call.m_ReturnStatus = InternalError(__LINE__);
+    if (!window || !ReadString(call, 1, name) || !ReadInt(call, 2, tolerance) ||
+        !ReadInt(call, 3, maxDiffPixels))
         return;
-    }
     ReturnBool(call, false);
     if (name.IsEmpty() || name.str().find_first_of("\\/:*?\"<>|") != std::string::npos || maxDiffPixels < 0 ||
         tolerance < 0 || tolerance > 255) {

@@ -20,8 +20,6 @@
 
 #include <windows.h>
 
-#include <memory>
-
 namespace {
 
 constexpr int kLookupPauseMs = 10;
@@ -40,24 +38,9 @@ bool ActsThroughTheApplication(const String& function)
     return false;
 }
 
-CData* Param(SSI_FunctionAPI& call, int index)
-{
-    CVariable* variable = call[index];
-    return variable ? variable->GetWorkingData() : nullptr;
-}
-
-int IntParam(SSI_FunctionAPI& call, int index)
-{
-    CData* data = Param(call, index);
-    return data && data->GetType() == CDataInt::GetRegisteredType() ? static_cast<CDataInt*>(data)->Data : 0;
-}
-
-String StringParam(SSI_FunctionAPI& call, int index)
-{
-    CData* data = Param(call, index);
-    return data && data->GetType() == CDataString::GetRegisteredType() ? static_cast<CDataString*>(data)->Data
-                                                                         : String();
-}
+using loom::ReadInt;
+using loom::ReadString;
+using loom::ReadValue;
 
 HWND ToHandle(int value)
 {
@@ -67,22 +50,6 @@ HWND ToHandle(int value)
 int FromHandle(HWND wnd)
 {
     return static_cast<int>(reinterpret_cast<intptr_t>(wnd));
-}
-
-struct DataDeleter {
-    void operator()(CData* data) const { delete data; }
-};
-
-// A new window value from the engine's factory, or null.
-std::unique_ptr<CDataWindow, DataDeleter> MakeWindowValue()
-{
-    int type = CDataWindow::GetRegisteredType();
-    CData* data = type > 1 ? Factory_MakeData(type) : nullptr;
-    if (data && data->GetType() != type) {
-        delete data;
-        data = nullptr;
-    }
-    return std::unique_ptr<CDataWindow, DataDeleter>(static_cast<CDataWindow*>(data));
 }
 
 }  // namespace
@@ -217,14 +184,21 @@ bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
         call.SetReturnData(&value);
         call.m_ReturnStatus = CStatus::MakeOK();
     } else if (function == "MouseClick") {
-        call.m_ReturnStatus = KeyInput::MouseClick(foundWindow, IntParam(call, 0), IntParam(call, 1),
-                                                   IntParam(call, 2), IntParam(call, 3));
+        int button = 0, x = 0, y = 0, action = 0;
+        if (ReadInt(call, 0, button) && ReadInt(call, 1, x) && ReadInt(call, 2, y) && ReadInt(call, 3, action))
+            call.m_ReturnStatus = KeyInput::MouseClick(foundWindow, button, x, y, action);
     } else if (function == "TypeKeys") {
-        call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, StringParam(call, 0));
+        String keys;
+        if (ReadString(call, 0, keys))
+            call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, keys);
     } else if (function == "KeyDown") {
-        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, StringParam(call, 0), 1);
+        String keys;
+        if (ReadString(call, 0, keys))
+            call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 1);
     } else if (function == "KeyUp") {
-        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, StringParam(call, 0), 2);
+        String keys;
+        if (ReadString(call, 0, keys))
+            call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 2);
     } else {
         return false;
     }
@@ -247,13 +221,14 @@ void CDataWindow::MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU
 
 void CDataWindow::AddChildFunction(SSI_FunctionAPI& call)
 {
-    CData* data = Param(call, 0);
-    if (!data || data->GetType() != sType)
+    CDataWindow* child = ReadValue<CDataWindow>(call, 0);
+    String childName;
+    if (!child || !ReadString(call, 1, childName))
         return;
     CDataWindow copy;
-    copy.operator_equal(data, nullptr);
+    copy.operator_equal(child, nullptr);
     copy.handle = 0;
-    copy.name = StringParam(call, 1);
+    copy.name = childName;
     WinDataPtr tree(copy.CreatePathTree());
     if (tree)
         BuildWindowMembers(*this, tree.get());
@@ -261,19 +236,23 @@ void CDataWindow::AddChildFunction(SSI_FunctionAPI& call)
 
 void CDataWindow::MainWinFunction(SSI_FunctionAPI& call)
 {
-    auto value = MakeWindowValue();
+    const bool numeric = call.GetParameterType(0) == CDataInt::GetRegisteredType();
+    String windowTag, className;
+    int tagValue = 0;
+    if ((numeric ? !ReadInt(call, 0, tagValue) : !ReadString(call, 0, windowTag)) || !ReadString(call, 1, className))
+        return;
+    loom::ValuePtr<CDataWindow> value = loom::MakeValue<CDataWindow>();
     if (!value) {
         call.m_ReturnStatus = CStatus::MakeDefaultError(1052, "ClassWindow");
         return;
     }
-    const bool numeric = call.GetParameterType(0) == CDataInt::GetRegisteredType();
-    value->windowClass = StringParam(call, 1);
+    value->windowClass = className;
     value->name = "MainWin_Generic";
-    value->tag = numeric ? String() : StringParam(call, 0);
+    value->tag = windowTag;
     value->kind = "MainWin";
     value->isChild = 1;
     value->isParent = 1;
-    value->tagNumber = numeric ? IntParam(call, 0) : 0;
+    value->tagNumber = tagValue;
     value->depth = depth + 1;
     ConstructChildPath(value.get());
     String memberName = "MainWin_Generic";
@@ -283,7 +262,9 @@ void CDataWindow::MainWinFunction(SSI_FunctionAPI& call)
 
 void CDataWindow::SetHandleFunction(SSI_FunctionAPI& call)
 {
-    const int value = IntParam(call, 0);
+    int value = 0;
+    if (!ReadInt(call, 0, value))
+        return;
     HWND wnd = ToHandle(value);
     if (value != 0 && !IsWindow(wnd)) {
         call.m_ReturnStatus = CStatus::MakeError("Invalid window handle. (K00541)");

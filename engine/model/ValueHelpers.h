@@ -1,6 +1,7 @@
 // Helpers shared by the engine's value types.
 #pragma once
 
+#include "TypeRegistration.h"
 #include "Values.h"
 
 #include <cstdint>
@@ -31,23 +32,3 @@ template <typename T>
 int ThreeWay(T a, T b) { return a < b ? -1 : (b < a ? 1 : 0); }
 
 }  // namespace loom
-
-// The registration idiom of every type: the first construction holds sType
-// at 1 while a prototype is built, then stores the factory's number.
-#define LOOM_REGISTER_ON_FIRST_USE(Type, name)            \
-    do {                                                  \
-        m_TypeName = name;                                \
-        if (sType == 0) {                                 \
-            sType = 1;                                    \
-            Type* prototype = new Type;                   \
-            sType = Factory_RegisterData(prototype);      \
-        }                                                 \
-        m_Type = sType;                                   \
-    } while (0)
-
-#define LOOM_DEFINE_GET_REGISTERED_TYPE(Type)             \
-    int Type::GetRegisteredType()                         \
-    {                                                     \
-        if (sType == 0) { Type probe; (void)probe; }      \
-        return sType;                                     \
-    }

@@ -2,16 +2,15 @@
 // script drives (KestrelTarget with logging on, or Wine's notepad) in a
 // fresh temporary folder, copies the script and the files it names there,
 // runs loom on the copy, always terminates the program again, and checks
-// what the script's comments expect:
+// what the script's comments expect (ScriptExpectations.h reads the expect
+// lines and judges the run):
 //   // target: KestrelTarget | notepad   the program to start (none: none)
 //   // copy: PATH                          a file, relative to the script, to
 //                                          put beside the copy (e.g. a .dec)
-//   // expect: TEXT                        a line loom must print, in order
-//   // expect-like: TEXT                   the same, where '*' stands for any text
-//   // expect-log: LINE                    a line of KestrelTarget.log, in order
-//   // expect-exit: N                      loom's exit status (0 when absent)
+//   // expect: / expect-like: / expect-log: / expect-exit:
 //   // loom-args: ARGS                     options for loom before the script
 // Usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...
+#include "ScriptExpectations.h"
 #include "TargetProcess.h"
 
 #include <windows.h>
@@ -25,6 +24,9 @@
 
 namespace {
 
+using kt::test::Directive;
+using kt::test::ScriptExpectations;
+using kt::test::SplitLines;
 using kt::test::TargetProcess;
 using kt::test::TempDir;
 using kt::test::WaitFor;
@@ -39,30 +41,8 @@ struct ScriptPlan {
     std::string target;
     std::vector<std::string> copies;
     std::string loomArgs;
-    std::vector<std::string> expect;
-    std::vector<std::string> expectLog;
-    int expectExit = 0;
+    ScriptExpectations expect;
 };
-
-std::string Trim(const std::string& s)
-{
-    size_t a = s.find_first_not_of(" \t\r\n");
-    size_t b = s.find_last_not_of(" \t\r\n");
-    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
-}
-
-// The text after "// key:" on a comment line, or false.
-bool Directive(const std::string& line, const std::string& key, std::string& value)
-{
-    std::string t = Trim(line);
-    if (t.compare(0, 2, "//") != 0) return false;
-    t = Trim(t.substr(2));
-    if (t.compare(0, key.size() + 1, key + ":") != 0) return false;
-    value = t.substr(key.size() + 1);
-    if (!value.empty() && value[0] == ' ') value.erase(0, 1);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\t' || value.back() == '\r')) value.pop_back();
-    return true;
-}
 
 // Under Wine a Linux path (from ctest) names a file on drive Z:.
 std::string WindowsPath(const std::string& path)
@@ -81,57 +61,12 @@ bool ReadPlan(const std::string& rawPath, ScriptPlan& plan)
     plan.name = slash == std::string::npos ? path : path.substr(slash + 1);
     std::string line, value;
     while (std::getline(in, line)) {
+        if (plan.expect.Take(line)) continue;
         if (Directive(line, "target", value)) plan.target = value;
         else if (Directive(line, "copy", value)) plan.copies.push_back(value);
-        else if (Directive(line, "expect", value)) plan.expect.push_back("=" + value);
-        else if (Directive(line, "expect-like", value)) plan.expect.push_back("~" + value);
-        else if (Directive(line, "expect-log", value)) plan.expectLog.push_back(value);
-        else if (Directive(line, "expect-exit", value)) plan.expectExit = std::atoi(value.c_str());
         else if (Directive(line, "loom-args", value)) plan.loomArgs = value;
     }
     return true;
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line)) {
-        while (!line.empty() && (line.back() == '\r' || line.back() == ' ' || line.back() == '\t')) line.pop_back();
-        lines.push_back(line);
-    }
-    return lines;
-}
-
-// Whether `text` matches `pattern`, where '*' stands for any text.
-bool Like(const char* pattern, const char* text)
-{
-    if (*pattern == '\0') return *text == '\0';
-    if (*pattern == '*') return Like(pattern + 1, text) || (*text && Like(pattern, text + 1));
-    return *text == *pattern && Like(pattern + 1, text + 1);
-}
-
-// Whether a line matches an expectation: "=TEXT" exactly, "~TEXT" with
-// wildcards, anything else exactly.
-bool Matches(const std::string& want, const std::string& line)
-{
-    if (!want.empty() && want[0] == '=') return line == want.substr(1);
-    if (!want.empty() && want[0] == '~') return Like(want.c_str() + 1, line.c_str());
-    return line == want;
-}
-
-// The first expected line that is not found, in order, among `lines`;
-// empty when all are.
-std::string MissingInOrder(const std::vector<std::string>& expected, const std::vector<std::string>& lines)
-{
-    size_t at = 0;
-    for (const std::string& want : expected) {
-        while (at < lines.size() && !Matches(want, lines[at])) ++at;
-        if (at == lines.size()) return want;
-        ++at;
-    }
-    return std::string();
 }
 
 std::string ReadFileText(const std::string& path)
@@ -334,32 +269,27 @@ bool RunScript(const ScriptPlan& plan, const std::string& loom, bool quiet, std:
     // Messages name the copy of the script: compare them by its bare name.
     for (size_t at; (at = output.find(folder + "\\")) != std::string::npos;)
         output.erase(at, folder.size() + 1);
-    bool ok = true;
-    if (exitCode != plan.expectExit) {
-        why = "loom exited with " + std::to_string(exitCode) + ", expected " + std::to_string(plan.expectExit);
-        ok = false;
-    }
-    std::string missing = MissingInOrder(plan.expect, Lines(output));
-    if (ok && !missing.empty()) {
-        why = "missing output, in order: " + missing;
-        ok = false;
-    }
-    if (ok && !plan.expectLog.empty()) {
+    const std::vector<std::string> failures = plan.expect.CheckRun(output, exitCode);
+    for (const std::string& failure : failures) why += (why.empty() ? "" : "\n") + failure;
+    bool ok = failures.empty();
+    const std::vector<kt::test::ExpectedLine>& expectLog = plan.expect.Log();
+    if (ok && !expectLog.empty()) {
         // Posted commands may still be on their way: poll the log, bounded.
         const std::string log = folder + "\\KestrelTarget.log";
         std::vector<std::string> lines;
+        const kt::test::ExpectedLine* missing = nullptr;
         WaitFor([&] {
-            lines = Lines(ReadFileText(log));
-            missing = MissingInOrder(plan.expectLog, lines);
-            return missing.empty();
+            lines = SplitLines(ReadFileText(log));
+            missing = kt::test::MissingInOrder(expectLog, lines);
+            return missing == nullptr;
         }, kLogSettleMs);
-        if (!missing.empty()) {
-            why = "missing log line, in order: " + missing + "\n---- KestrelTarget.log ----\n";
+        if (missing) {
+            why = "missing log line, in order: " + missing->text + "\n---- KestrelTarget.log ----\n";
             for (const std::string& l : lines) why += l + "\n";
             ok = false;
         } else if (!quiet) {
-            std::printf("-- KestrelTarget.log holds the %zu expected lines, in order:\n", plan.expectLog.size());
-            for (const std::string& l : plan.expectLog) std::printf("   %s\n", l.c_str());
+            std::printf("-- KestrelTarget.log holds the %zu expected lines, in order:\n", expectLog.size());
+            for (const kt::test::ExpectedLine& l : expectLog) std::printf("   %s\n", l.text.c_str());
         }
     }
     if (!ok && quiet) why += "\n---- output ----\n" + output;

@@ -1,22 +1,19 @@
-// Reading the parameters of a global-function call and handing back its
-// result. A parameter whose value is absent or of another type reads as
-// false, and the caller reports an internal error.
+// What the global functions share beyond the engine's call helpers: the
+// package's internal error, and making the paths and command lines a
+// script names absolute.
 #pragma once
 
 #include "Loom.h"
 
-class CDataWindow;
-
 namespace kestrel {
 
-// The value of parameter index when it has the given type, else null.
-CData* ParameterData(SSI_FunctionAPI& call, int index, int type);
-
-bool StringParameter(SSI_FunctionAPI& call, int index, String& value);
-bool IntParameter(SSI_FunctionAPI& call, int index, int& value);
-bool RealParameter(SSI_FunctionAPI& call, int index, double& value);
-// The script's own window object (used in place), or null.
-CDataWindow* WindowParameter(SSI_FunctionAPI& call, int index);
+// The call's parameters are read with the engine's readers (a wrong type
+// is an error the reader puts in the call's status).
+using loom::ParameterData;
+using loom::ReadInt;
+using loom::ReadReal;
+using loom::ReadString;
+using loom::ReadValue;
 
 // SetReturnData on a result object built for this call.
 using loom::ReturnBool;

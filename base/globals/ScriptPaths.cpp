@@ -1,54 +1,8 @@
-#include "CallParameters.h"
+#include "ScriptPaths.h"
 
 #include <windows.h>
 
-#include "ClassWindow.h"
-
 namespace kestrel {
-
-CData* ParameterData(SSI_FunctionAPI& call, int index, int type)
-{
-    CVariable* variable = call[index];
-    CData* data = variable ? variable->GetWorkingData() : nullptr;
-    return data && data->GetType() == type ? data : nullptr;
-}
-
-bool StringParameter(SSI_FunctionAPI& call, int index, String& value)
-{
-    CData* data = ParameterData(call, index, CDataString::GetRegisteredType());
-    if (!data)
-        return false;
-    value = static_cast<CDataString*>(data)->Data;
-    return true;
-}
-
-bool IntParameter(SSI_FunctionAPI& call, int index, int& value)
-{
-    CData* data = ParameterData(call, index, CDataInt::GetRegisteredType());
-    if (!data)
-        return false;
-    value = static_cast<CDataInt*>(data)->Data;
-    return true;
-}
-
-bool RealParameter(SSI_FunctionAPI& call, int index, double& value)
-{
-    if (CData* data = ParameterData(call, index, CDataReal::GetRegisteredType())) {
-        value = static_cast<CDataReal*>(data)->Data;
-        return true;
-    }
-    // An int handed to a real parameter arrives as it is.
-    int whole = 0;
-    if (!IntParameter(call, index, whole))
-        return false;
-    value = whole;
-    return true;
-}
-
-CDataWindow* WindowParameter(SSI_FunctionAPI& call, int index)
-{
-    return static_cast<CDataWindow*>(ParameterData(call, index, CDataWindow::GetRegisteredType()));
-}
 
 CStatus InternalError(int line)
 {
