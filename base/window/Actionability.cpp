@@ -1,6 +1,5 @@
 #include "Actionability.h"
 
-#include "InputBarrier.h"
 #include "InputSettle.h"
 #include "ResponseBound.h"
 
@@ -114,23 +113,23 @@ CStatus PrepareTyping(HWND wnd)
     if (GetForegroundWindow() != top) {
         SetForegroundWindow(top);
         SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
+        // The activation is carried out when the application next looks
+        // at its queue, and under Wine the X server answers it with focus
+        // events a little later, which move the focus again when they are
+        // read. Keys are routed to the focus at the moment they are sent,
+        // so the thread's queue is run empty once (its X events are read
+        // first) before the focus is read. A thread that does not get there
+        // within the bound is not responding: its focus cannot be checked,
+        // and the caller types without a second wait.
+        const CStatus settled = SettleIdle(wnd);
+        if (settled.IsWarning()) return settled;
     }
-    // An activation is carried out when the application next looks at its
-    // queue, and under Wine the X server answers it with focus events a
-    // little later, which move the focus again when they are read; the
-    // same holds for a window that has just been shown. Keys are routed to
-    // the focus at the moment they are sent, so the thread's queue is run
-    // empty once (its X events are read first) before the focus is read.
-    // A thread that does not get there within the bound is not responding:
-    // its focus cannot be checked, and the caller types without a second
-    // wait.
-    const CStatus settled = SettleIdle(wnd);
-    if (settled.IsWarning()) return settled;
     GUITHREADINFO info{};
     info.cbSize = sizeof(info);
     const bool focused = GetGUIThreadInfo(thread, &info) && info.hwndFocus && IsSelfOrDescendant(wnd, info.hwndFocus);
     if (!focused) {
-        squire::GiveFocus(wnd, squire::ResponseTimeoutMs());
+        const CStatus given = SettleFocus(wnd);
+        if (given.IsWarning()) return given;
         info = GUITHREADINFO{};
         info.cbSize = sizeof(info);
         GetGUIThreadInfo(thread, &info);

@@ -66,4 +66,9 @@ CStatus SettlePosted(HWND wnd)
     return FromBarrier(squire::WaitPostedTaken(thread, squire::ResponseTimeoutMs()), wnd);
 }
 
+CStatus SettleFocus(HWND wnd)
+{
+    return FromBarrier(squire::GiveFocus(wnd, squire::ResponseTimeoutMs()), wnd);
+}
+
 }  // namespace KeyInput

@@ -24,5 +24,8 @@ CStatus SettleIdle(HWND wnd);
 // A command was just posted to `wnd` (or a change made to it that its
 // thread carries out).
 CStatus SettlePosted(HWND wnd);
+// Gives the keyboard focus to `wnd` from inside its own thread; the
+// not-responding warning when the thread does not do it within the bound.
+CStatus SettleFocus(HWND wnd);
 
 }  // namespace KeyInput

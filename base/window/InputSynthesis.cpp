@@ -365,13 +365,9 @@ CStatus MouseClick(HWND wnd, int button, int x, int y, int action)
     // little later; both must be handled before the click arrives, or the
     // focus change cancels the press of a button. So: the activation, then
     // the thread's queue run empty once (its X events are read first).
-    // A window that has just been shown gets such focus events too, so the
-    // queue is run empty before every click, activation or not.
-    if (SendsRealInput()) {
-        if (FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd)) {
-            SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
-            SettlePosted(wnd);
-        }
+    if (SendsRealInput() && FocusThread() != GetWindowThreadProcessId(wnd, nullptr) && !IsMenuWindow(wnd)) {
+        SetForegroundWindow(GetAncestor(wnd, GA_ROOT));
+        SettlePosted(wnd);
         SettleIdle(wnd);
     }
     const DWORD focusThread = SendsRealInput() ? FocusThread() : 0;
