@@ -2,11 +2,13 @@
 # A stopped application (SIGSTOP) must not hold a script: a read of a window
 # and an agent call each return their error within the bound, and once the
 # application runs again (SIGCONT) the same calls work.
-# Usage: stopped_application.sh BIN_DIR DECLARATIONS  (inside ./kestrel's
-# environment: Wine prefix, wineserver and display are set up)
+# Usage: stopped_application.sh BIN_DIR WINE_RUN DECLARATIONS  (under
+# ctest in ./kestrel's environment: WINE_RUN runs a program on the desktop
+# ctest gave this test)
 set -euo pipefail
 BIN="$1"
-DEC="$2"
+WINE_RUN="$2"
+DEC="$3"
 WORK="$(mktemp -d)"
 TARGET_PID=""
 cleanup() {
@@ -25,18 +27,31 @@ script() {  # script NAME BODY: a script using the target's declarations
 loom() {  # loom NAME: runs a script, prints its output
   # Through a file, not a pipe: a program Wine starts on loom's behalf may
   # inherit a pipe and keep it open after loom has ended.
-  (cd "$WORK" && wine "$BIN/loom.exe" "$1.lm" >"$WORK/$1.out" 2>&1) || true
+  (cd "$WORK" && "$WINE_RUN" "$BIN/loom.exe" "$1.lm" >"$WORK/$1.out" 2>&1) || true
   tr -d '\r' <"$WORK/$1.out"
 }
 fail() { echo "FAIL: $*"; exit 1; }
 
-wine "$BIN/KestrelTarget.exe" >/dev/null 2>&1 &
+"$WINE_RUN" "$BIN/KestrelTarget.exe" >/dev/null 2>&1 &
+LAUNCHED=$!
+# Whether a process is the one started above or was started by it: other
+# desktops may run a KestrelTarget of their own at the same time.
+started_here() {
+  local pid="$1"
+  while [ -n "$pid" ] && [ "$pid" -gt 1 ]; do
+    [ "$pid" = "$LAUNCHED" ] && return 0
+    pid="$(awk '/^PPid:/ {print $2}' "/proc/$pid/status" 2>/dev/null || true)"
+  done
+  return 1
+}
 script up 'print("frame: " + KestrelTarget.GetText()); print("buttons: " + KestrelTarget.ToolBar.GetCount());'
 out="$(loom up)"
 echo "$out"
 grep -q "^frame: KestrelTarget$" <<<"$out" || fail "the target did not come up"
 for _ in $(seq 1 50); do
-  TARGET_PID="$(pgrep -n -f 'KestrelTarget\.exe' || true)"
+  for pid in $(pgrep -f 'KestrelTarget\.exe' || true); do
+    started_here "$pid" && TARGET_PID="$pid"
+  done
   [ -n "$TARGET_PID" ] && break
   sleep 0.1
 done
