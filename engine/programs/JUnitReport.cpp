@@ -4,6 +4,8 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <algorithm>
+#include <cstdlib>
 #include <sstream>
 
 namespace fs = std::filesystem;
@@ -62,6 +64,8 @@ bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& result
         std::string attachments;
         for (const std::string& shot : r.screenshots) attachments += "[[ATTACHMENT|" + shot + "]]\n";
         if (r.outcome == Outcome::Passed) {
+            // A passing script's warnings.
+            for (const std::string& line : r.lines) attachments += line + "\n";
             if (attachments.empty()) xml << "/>\n";
             else xml << ">\n      <system-out>" << XmlEscape(attachments) << "</system-out>\n    </testcase>\n";
             continue;
@@ -89,3 +93,108 @@ bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& result
     return static_cast<bool>(out);
 }
 
+
+namespace {
+
+std::string XmlUnescape(const std::string& text)
+{
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '&') {
+            static const char* const kNames[][2] = {{"&amp;", "&"}, {"&lt;", "<"}, {"&gt;", ">"}, {"&quot;", "\""}};
+            bool known = false;
+            for (const auto& name : kNames) {
+                const std::string entity = name[0];
+                if (text.compare(i, entity.size(), entity) == 0) {
+                    out += name[1];
+                    i += entity.size() - 1;
+                    known = true;
+                    break;
+                }
+            }
+            if (known) continue;
+        }
+        out += text[i];
+    }
+    return out;
+}
+
+// The value of attribute `name` in the start tag `tag`; empty when absent.
+std::string Attribute(const std::string& tag, const std::string& name)
+{
+    const std::string key = " " + name + "=\"";
+    const size_t at = tag.find(key);
+    if (at == std::string::npos) return std::string();
+    const size_t end = tag.find('"', at + key.size());
+    return end == std::string::npos ? std::string() : XmlUnescape(tag.substr(at + key.size(), end - at - key.size()));
+}
+
+// The text of the first <element ...>text</element> in `xml`.
+bool ElementText(const std::string& xml, const std::string& element, std::string& tag, std::string& text)
+{
+    const size_t open = xml.find("<" + element + " ");
+    const size_t openPlain = xml.find("<" + element + ">");
+    const size_t start = std::min(open, openPlain);
+    if (start == std::string::npos) return false;
+    const size_t tagEnd = xml.find('>', start);
+    const size_t close = xml.find("</" + element + ">", tagEnd);
+    if (tagEnd == std::string::npos || close == std::string::npos) return false;
+    tag = xml.substr(start, tagEnd - start + 1);
+    text = XmlUnescape(xml.substr(tagEnd + 1, close - tagEnd - 1));
+    return true;
+}
+
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line))
+        if (!line.empty()) lines.push_back(line);
+    return lines;
+}
+
+}  // namespace
+
+bool ReadJUnit(const std::string& file, std::vector<ScriptResult>& results)
+{
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buffer;
+    buffer << in.rdbuf();
+    const std::string xml = buffer.str();
+    if (xml.find("<testsuite ") == std::string::npos) return false;
+    for (size_t at = xml.find("<testcase "); at != std::string::npos; at = xml.find("<testcase ", at + 1)) {
+        const size_t tagEnd = xml.find('>', at);
+        if (tagEnd == std::string::npos) return false;
+        const std::string tag = xml.substr(at, tagEnd - at + 1);
+        const bool empty = tag.size() >= 2 && tag[tag.size() - 2] == '/';
+        const size_t close = empty ? tagEnd : xml.find("</testcase>", tagEnd);
+        if (close == std::string::npos) return false;
+        const std::string body = empty ? std::string() : xml.substr(tagEnd + 1, close - tagEnd - 1);
+
+        ScriptResult r;
+        r.name = Attribute(tag, "name");
+        r.path = r.name;
+        r.seconds = std::strtod(Attribute(tag, "time").c_str(), nullptr);
+        r.failureFile = Attribute(tag, "file");
+        r.failureLine = std::atoi(Attribute(tag, "line").c_str());
+        std::string elementTag, text;
+        if (ElementText(body, "failure", elementTag, text) || ElementText(body, "error", elementTag, text)) {
+            r.outcome = elementTag.compare(0, 6, "<error") == 0 ? Outcome::Broken : Outcome::Failed;
+            r.lines = SplitLines(text);
+            r.errors = std::max(1, std::atoi(Attribute(elementTag, "message").c_str()));
+        }
+        if (ElementText(body, "system-out", elementTag, text)) {
+            for (const std::string& line : SplitLines(text)) {
+                const std::string prefix = "[[ATTACHMENT|";
+                if (line.compare(0, prefix.size(), prefix) == 0 && line.size() > prefix.size() + 2)
+                    r.screenshots.push_back(line.substr(prefix.size(), line.size() - prefix.size() - 2));
+                else
+                    r.lines.push_back(line);
+            }
+        }
+        results.push_back(r);
+    }
+    return true;
+}

@@ -45,6 +45,11 @@ std::map<DWORD, std::string> ProcessNames()
 
 ProcessJob::ProcessJob()
 {
+    // WINE_DIFFERENCE: Wine starts the desktop's explorer.exe on the first
+    // call that needs the desktop window, as a child of the caller. Asked
+    // for here, before loom is in the job, it is not counted as a program
+    // of the first script that shows a window, nor ended with it.
+    GetDesktopWindow();
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     if (!job) {
         m_Problem = "cannot create a job object (error " + std::to_string(GetLastError()) + ")";

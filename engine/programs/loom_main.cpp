@@ -59,6 +59,7 @@ struct Options {
     double timeout = kDefaultTimeout;  // seconds per script; 0: none
     std::vector<std::string> scripts;
     bool functions = false;  // print the reference instead of running scripts
+    bool fromJUnit = false;  // the arguments are JUnit files of loom to report as one run
 };
 
 void PrintUsage(FILE* to)
@@ -78,6 +79,8 @@ void PrintUsage(FILE* to)
                  "                  the JUnit file, else in the report folder)\n"
                  "  --timeout SECONDS  stop a script that runs longer (default 600, 0: none)\n"
                  "  --functions     print every function a script can call (Markdown)\n"
+                 "  --from-junit    run nothing: the arguments are JUnit files of earlier\n"
+                 "                  runs, written again as one (--junit, --report)\n"
                  "  --update-baselines  CheckScreenshot rewrites baselines instead of comparing\n"
                  "  --help          show this text\n"
                  "  --version       show the version\n"
@@ -141,6 +144,10 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
         }
         if (arg == "--functions") {
             options.functions = true;
+            continue;
+        }
+        if (arg == "--from-junit") {
+            options.fromJUnit = true;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') {
@@ -315,6 +322,29 @@ bool PrepareFolder(const std::string& option, const fs::path& folder)
     return false;
 }
 
+// --from-junit: the results of several runs as one JUnit file and page.
+int ReportJUnitFiles(const Options& options)
+{
+    std::vector<ScriptResult> results;
+    for (const std::string& file : options.scripts) {
+        if (!ReadJUnit(file, results)) {
+            std::fprintf(stderr, "loom: cannot read the JUnit file '%s'\n", file.c_str());
+            return 2;
+        }
+    }
+    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
+        return 2;
+    }
+    if (!options.reportDir.empty() && !WriteHtmlReport(options.reportDir, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", (fs::path(options.reportDir) / "index.html").string().c_str());
+        return 2;
+    }
+    for (const ScriptResult& r : results)
+        if (r.outcome != Outcome::Passed) return 1;
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -366,6 +396,8 @@ int main(int argc, char** argv)
     const std::string artifacts = ArtifactsFolder(options);
     if (!options.reportDir.empty() && !PrepareFolder("--report", options.reportDir)) return 2;
     if (!artifacts.empty() && !PrepareFolder("--artifacts", artifacts)) return 2;
+
+    if (options.fromJUnit) return ReportJUnitFiles(options);
 
     ProcessJob job;
 #if defined(_WIN32)

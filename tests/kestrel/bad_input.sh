@@ -34,7 +34,7 @@ expect "--shard needs K/N (for example 2/4), not '2'" test --shard 2
 expect "-j needs a whole number of at least 1, not '0'" run -j 0 "$WORK/s.lm"
 expect "--report: cannot write to the folder '$WORK/a-file/report'" run --report "$WORK/a-file/report" "$WORK/s.lm"
 expect "--artifacts: cannot write to the folder '$WORK/a-file'" run --artifacts "$WORK/a-file" "$WORK/s.lm"
-expect "--junit: cannot write the file '$WORK/no/such/r.xml'" run --junit "$WORK/no/such/r.xml" "$WORK/s.lm"
+expect "--junit: cannot write the file '$WORK/a-file/r.xml'" run --junit "$WORK/a-file/r.xml" "$WORK/s.lm"
 expect "run: no script given" run --keep-prefix
 expect "test: unknown option '--nope'" test --nope
 
