@@ -82,9 +82,9 @@ void Diagnostics::Report(Severity severity, int line, const std::string& message
         if (m_Environment) m_Environment->CountError();
         if (m_Errors == 1 && m_OnFirstError) {
             // Once only, even should the handler report an error itself.
-            const std::function<void()> handler = std::move(m_OnFirstError);
+            const ErrorHandler handler = std::move(m_OnFirstError);
             m_OnFirstError = nullptr;
-            handler();
+            handler(message);
         }
     } else if (m_Environment) {
         m_Environment->CountWarning();

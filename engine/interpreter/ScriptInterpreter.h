@@ -45,7 +45,10 @@ public:
 
     const Diagnostics& GetDiagnostics() const { return m_Diagnostics; }
     // See Diagnostics::SetFirstErrorHandler.
-    void SetFirstErrorHandler(std::function<void()> handler) { m_Diagnostics.SetFirstErrorHandler(std::move(handler)); }
+    void SetFirstErrorHandler(Diagnostics::ErrorHandler handler)
+    {
+        m_Diagnostics.SetFirstErrorHandler(std::move(handler));
+    }
     bool HadSyntaxError() const { return m_SyntaxError; }
 
     CStatus Evaluate(const String& text, CVariable& result) override;

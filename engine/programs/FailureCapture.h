@@ -21,8 +21,18 @@ public:
     // capture failed (which is said on standard error).
     std::string CaptureScreen(const std::string& stem);
 
+    // The window an error message names ("Window 'TEXT' (class 'CLASS')" or
+    // "(Class='CLASS', Tag='TAG')"), when it exists, as STEM-window.png;
+    // empty when the message names none or it does not exist.
+    std::string CaptureNamedWindow(const std::string& stem, const std::string& message);
+
+    // The tag and class a message names; false when it names no window.
+    static bool NamedWindow(const std::string& message, std::string& tag, std::string& windowClass);
+
 private:
     std::string FreePath(const std::string& stem, const std::string& what) const;
+    // Runs a capture script that should leave `path`; whether it did.
+    bool RunCapture(const std::string& source, const std::string& path);
 
     CEngine& m_Engine;
     std::string m_Folder;

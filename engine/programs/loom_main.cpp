@@ -250,9 +250,11 @@ ScriptResult RunScript(RunContext& run, const std::string& name)
     interpreter.DefineVariable(scriptDirValue, "ScriptDir");
     const std::string stem = path.stem().string();
     if (interpreter.Parse(source)) {
-        interpreter.SetFirstErrorHandler([&run, &result, stem] {
-            const std::string shot = run.capture.CaptureScreen(stem);
-            if (!shot.empty()) result.screenshots.push_back(shot);
+        interpreter.SetFirstErrorHandler([&run, &result, stem](const std::string& message) {
+            const std::string screen = run.capture.CaptureScreen(stem);
+            if (!screen.empty()) result.screenshots.push_back(screen);
+            const std::string window = run.capture.CaptureNamedWindow(stem, message);
+            if (!window.empty()) result.screenshots.push_back(window);
         });
         const std::string limit = LimitText(run.timeout);
         ScriptTimer timer(

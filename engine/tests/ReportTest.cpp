@@ -1,6 +1,7 @@
 // loom's reports: the JUnit file read back as the results it was written
-// from (what ./kestrel run -j and a CI merge rely on), and the page's source
-// lines and order.
+// from (what ./kestrel run -j and a CI merge rely on), the page's source
+// lines and order, and the window a failure's message names.
+#include "FailureCapture.h"
 #include "HtmlReport.h"
 #include "JUnitReport.h"
 
@@ -147,4 +148,19 @@ TEST_F(ReportTest, PageShowsTotalsEscapedLinesAndTheSlowestFirst)
     EXPECT_LT(slow, middle);
     EXPECT_LT(middle, fast);
     EXPECT_EQ(page.find("http"), std::string::npos);
+}
+
+TEST(FailureCaptureTest, TheWindowAnErrorNamesIsFoundInItsMessage)
+{
+    std::string tag, windowClass;
+    ASSERT_TRUE(FailureCapture::NamedWindow(
+        "Window 'KestrelTarget' (class 'KestrelTargetFrame') is not responding. (K00303)", tag, windowClass));
+    EXPECT_EQ(tag, "KestrelTarget");
+    EXPECT_EQ(windowClass, "KestrelTargetFrame");
+    ASSERT_TRUE(FailureCapture::NamedWindow("Window 'Main' not found (Class='#32770', Tag='Save As'). (K00100)", tag,
+                                            windowClass));
+    EXPECT_EQ(tag, "Save As");
+    EXPECT_EQ(windowClass, "#32770");
+    EXPECT_FALSE(FailureCapture::NamedWindow("index 3 of 'a' is out of range 1..2", tag, windowClass));
+    EXPECT_FALSE(FailureCapture::NamedWindow("Window 'cut (class 'C", tag, windowClass));
 }

@@ -24,11 +24,13 @@ cp "$DEC" "$WORK/KestrelTarget.dec"
 script() {  # script NAME BODY: a script using the target's declarations
   printf 'use "KestrelTarget.dec";\nSetDelay(0);\n%s\n' "$2" >"$WORK/$1.lm"
 }
-loom() {  # loom NAME: runs a script, prints its output
+loom() {  # loom NAME [OPTIONS...]: runs a script, prints its output
+  local name="$1"
+  shift
   # Through a file, not a pipe: a program Wine starts on loom's behalf may
   # inherit a pipe and keep it open after loom has ended.
-  (cd "$WORK" && "$WINE_RUN" "$BIN/loom.exe" "$1.lm" >"$WORK/$1.out" 2>&1) || true
-  tr -d '\r' <"$WORK/$1.out"
+  (cd "$WORK" && "$WINE_RUN" "$BIN/loom.exe" "$@" "$name.lm" >"$WORK/$name.out" 2>&1) || true
+  tr -d '\r' <"$WORK/$name.out"
 }
 fail() { echo "FAIL: $*"; exit 1; }
 
@@ -60,7 +62,7 @@ done
 kill -STOP "$TARGET_PID"
 script stopped 'SetLookupTimeout(1); KestrelTarget.GetText(); KestrelTarget.ToolBar.GetCount();'
 start=$(date +%s%N)
-out="$(loom stopped)"
+out="$(loom stopped --artifacts shots)"
 elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 echo "$out"
 echo "stopped: the script took $elapsed ms"
@@ -68,7 +70,11 @@ grep -q "stopped.lm:3: error: Window 'KestrelTarget' (class '.*') is not respond
   fail "no K00303 for the read"
 grep -q "stopped.lm:3: error: The application is not responding: .*(K00301)" <<<"$out" ||
   fail "no K00301 for the agent call"
-# Two bounds of one second, and loom's own start under Wine.
+# The failure's screenshots: the screen, and the window the error names,
+# which exists (it only does not answer).
+[ -s "$WORK/shots/stopped-screen.png" ] || fail "no screenshot of the screen"
+[ -s "$WORK/shots/stopped-window.png" ] || fail "no screenshot of the window that does not respond"
+# Two bounds of one second, the screenshots, and loom's own start under Wine.
 [ "$elapsed" -lt 15000 ] || fail "the calls took $elapsed ms"
 
 kill -CONT "$TARGET_PID"
