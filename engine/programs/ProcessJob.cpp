@@ -41,15 +41,26 @@ std::map<DWORD, std::string> ProcessNames()
     return names;
 }
 
+// WINE_DIFFERENCE: Wine starts the desktop's own process, explorer.exe
+// /desktop, as a child of whichever process first needs the desktop window
+// (after a spell without windows it ends, and comes again). Started from a
+// script, it is in the script's job, but it belongs to the desktop: it is
+// not the script's to end. (Asking for the desktop window in loom before
+// it enters the job would avoid that, but makes Wine lose the first mouse
+// click of later runs on the same desktop.)
+bool IsWineDesktop(const std::string& program)
+{
+    static const bool wine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    if (!wine || program.size() != 12) return false;
+    std::string lower;
+    for (const char c : program) lower += static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return lower == "explorer.exe";
+}
+
 }  // namespace
 
 ProcessJob::ProcessJob()
 {
-    // WINE_DIFFERENCE: Wine starts the desktop's explorer.exe on the first
-    // call that needs the desktop window, as a child of the caller. Asked
-    // for here, before loom is in the job, it is not counted as a program
-    // of the first script that shows a window, nor ended with it.
-    GetDesktopWindow();
     HANDLE job = CreateJobObjectA(nullptr, nullptr);
     if (!job) {
         m_Problem = "cannot create a job object (error " + std::to_string(GetLastError()) + ")";
@@ -103,7 +114,9 @@ std::vector<ProcessJob::Process> ProcessJob::Strays() const
         if (!process.get() || WaitForSingleObject(process.get(), 0) != WAIT_TIMEOUT) continue;
         if (names.empty()) names = ProcessNames();
         const auto name = names.find(id);
-        strays.push_back({id, name != names.end() ? name->second : std::string("process")});
+        const std::string program = name != names.end() ? name->second : std::string("process");
+        if (IsWineDesktop(program)) continue;
+        strays.push_back({id, program});
     }
     return strays;
 }
