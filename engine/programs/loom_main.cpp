@@ -324,6 +324,21 @@ bool PrepareFolder(const std::string& option, const fs::path& folder)
     return false;
 }
 
+// The JUnit file and the page that the options ask for; false (said on
+// standard error) when one cannot be written.
+bool WriteReports(const Options& options, const std::vector<ScriptResult>& results)
+{
+    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
+        return false;
+    }
+    if (!options.reportDir.empty() && !WriteHtmlReport(options.reportDir, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", (fs::path(options.reportDir) / "index.html").string().c_str());
+        return false;
+    }
+    return true;
+}
+
 // --from-junit: the results of several runs as one JUnit file and page.
 int ReportJUnitFiles(const Options& options)
 {
@@ -334,14 +349,7 @@ int ReportJUnitFiles(const Options& options)
             return 2;
         }
     }
-    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
-        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
-        return 2;
-    }
-    if (!options.reportDir.empty() && !WriteHtmlReport(options.reportDir, results)) {
-        std::fprintf(stderr, "loom: cannot write '%s'\n", (fs::path(options.reportDir) / "index.html").string().c_str());
-        return 2;
-    }
+    if (!WriteReports(options, results)) return 2;
     for (const ScriptResult& r : results)
         if (r.outcome != Outcome::Passed) return 1;
     return 0;
@@ -436,14 +444,7 @@ int main(int argc, char** argv)
     std::printf("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
 
-    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
-        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
-        return 2;
-    }
-    if (!options.reportDir.empty() && !WriteHtmlReport(options.reportDir, results)) {
-        std::fprintf(stderr, "loom: cannot write '%s'\n", (fs::path(options.reportDir) / "index.html").string().c_str());
-        return 2;
-    }
+    if (!WriteReports(options, results)) return 2;
     if (broken) return 2;
     return failed ? 1 : 0;
 }
