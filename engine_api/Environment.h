@@ -21,6 +21,11 @@ public:
     void CountError() { ++m_Errors; }
     void CountWarning() { ++m_Warnings; }
     void ResetCounts() { m_Errors = m_Warnings = 0; }
+    void SetCounts(int errors, int warnings)
+    {
+        m_Errors = errors;
+        m_Warnings = warnings;
+    }
 
 private:
     String m_Cwd;

@@ -80,6 +80,12 @@ void Diagnostics::Report(Severity severity, int line, const std::string& message
         ++m_Errors;
         if (!m_FailureLine) m_FailureLine = calls && !calls->empty() ? calls->front() : line;
         if (m_Environment) m_Environment->CountError();
+        if (m_Errors == 1 && m_OnFirstError) {
+            // Once only, even should the handler report an error itself.
+            const ErrorHandler handler = std::move(m_OnFirstError);
+            m_OnFirstError = nullptr;
+            handler(message);
+        }
     } else if (m_Environment) {
         m_Environment->CountWarning();
     }

@@ -7,6 +7,7 @@
 
 #include "Token.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -73,6 +74,12 @@ public:
     void Error(int line, const std::string& message) { Report(Severity::Error, line, message); }
     void Warning(int line, const std::string& message) { Report(Severity::Warning, line, message); }
 
+    // Called once, with its message, right after the first error is
+    // reported (the runner's screenshot of the failure, taken while the
+    // screen still shows it).
+    using ErrorHandler = std::function<void(const std::string& message)>;
+    void SetFirstErrorHandler(ErrorHandler handler) { m_OnFirstError = std::move(handler); }
+
     const std::string& FileName() const { return m_FileName; }
     const std::vector<std::string>& Lines() const { return m_Lines; }
     int ErrorCount() const { return m_Errors; }
@@ -88,6 +95,7 @@ private:
     std::string m_ExpectedCode;
     std::string m_LastErrorText;
     std::vector<std::string> m_Files;  // by number; 0 is the script itself
+    ErrorHandler m_OnFirstError;
 };
 
 }  // namespace loom

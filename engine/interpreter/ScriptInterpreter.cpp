@@ -74,12 +74,25 @@ void CScriptInterpreter::Run()
     } catch (...) {
         m_Diagnostics.Error(m_Line, "internal error");
     }
+    {
+        std::lock_guard<std::mutex> lock(m_StopMutex);
+        if (!m_StopReason.empty()) m_Diagnostics.Error(m_Line, m_StopReason);
+    }
     m_Locals = nullptr;
     m_Function = nullptr;
     m_Depth = 0;
     m_CallLines.clear();
     if (m_Diagnostics.Expecting()) m_Diagnostics.CancelExpectation();
     m_Engine.SetInterpreter(previous);
+}
+
+void CScriptInterpreter::StopWithError(const std::string& reason)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_StopMutex);
+        m_StopReason = reason;
+    }
+    m_Stop = true;
 }
 
 // --- the interface packages use --------------------------------------------

@@ -16,6 +16,8 @@
 #include "Interpreter.h"
 #include "StackGuard.h"
 
+#include <atomic>
+#include <mutex>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -42,10 +44,19 @@ public:
     void Run();
 
     const Diagnostics& GetDiagnostics() const { return m_Diagnostics; }
+    // See Diagnostics::SetFirstErrorHandler.
+    void SetFirstErrorHandler(Diagnostics::ErrorHandler handler)
+    {
+        m_Diagnostics.SetFirstErrorHandler(std::move(handler));
+    }
     bool HadSyntaxError() const { return m_SyntaxError; }
 
     CStatus Evaluate(const String& text, CVariable& result) override;
     void SetStopFlag() override { m_Stop = true; }
+    // Stops the script from another thread (the runner's time limit): the
+    // running statement finishes, the script goes no further, and Run
+    // reports `reason` as an error at that statement's line.
+    void StopWithError(const std::string& reason);
     CStatus AssignVariable(CVariable& variable) override;
     CStatus DefineVariable(CData& data, const String& name) override;
 
@@ -205,7 +216,11 @@ private:
     bool m_ExpectArmedHere = false;  // the watched statement called ExpectError again
     int m_Line = 0;
     Value m_ReturnValue;
-    bool m_Stop = false;
+    // Read in every loop; set by Exit() and, from another thread, by
+    // StopWithError.
+    std::atomic<bool> m_Stop{false};
+    std::mutex m_StopMutex;
+    std::string m_StopReason;  // guarded by m_StopMutex
 };
 
 }  // namespace loom

@@ -1,12 +1,20 @@
 // loom: runs scripts. Loads the packages beside itself and those named with
 // --package, runs each script in fresh variables from the script's own
-// folder, prints a summary line per script and "N passed, N failed", and
-// optionally writes the result as JUnit XML.
+// folder, within its time limit, ends the processes it left running,
+// prints a summary line per script with its duration and "N passed, N
+// failed", and optionally writes the results as JUnit XML and an HTML page,
+// with screenshots of each failure.
 //
 // Exit status: 0 every script passed, 1 one failed, 2 usage or parse error.
+#include "FailureCapture.h"
 #include "FunctionReference.h"
+#include "HtmlReport.h"
+#include "JUnitReport.h"
 #include "Loom.h"
+#include "ProcessJob.h"
 #include "ScriptInterpreter.h"
+#include "ScriptResult.h"
+#include "ScriptTimer.h"
 
 #include <chrono>
 #include <cstdio>
@@ -38,29 +46,27 @@ const char* const kPackageSuffix = ".dll";
 const char* const kPackageSuffix = ".so";
 #endif
 
-enum class Outcome { Passed, Failed, Broken };  // Broken: unreadable or syntax error
-
-struct ScriptResult {
-    std::string name;
-    Outcome outcome = Outcome::Passed;
-    int errors = 0;
-    double seconds = 0.0;
-    std::vector<std::string> lines;  // the errors and warnings reported
-    int failureLine = 0;  // the first error's line in the script's outermost statements
-    std::string failureFile;  // and its file (an included one, or the script)
-};
+constexpr double kDefaultTimeout = 600.0;
+// How long a script past its limit gets to come back from a call before
+// loom ends it the hard way.
+constexpr double kStuckGrace = 5.0;
 
 struct Options {
     std::vector<std::string> packages;
     std::string junitFile;
+    std::string artifactsDir;
+    std::string reportDir;
+    double timeout = kDefaultTimeout;  // seconds per script; 0: none
     std::vector<std::string> scripts;
     bool functions = false;  // print the reference instead of running scripts
+    bool fromJUnit = false;  // the arguments are JUnit files of loom to report as one run
 };
 
 void PrintUsage(FILE* to)
 {
     std::fprintf(to,
-                 "usage: loom [--package DLL]... [--junit FILE] SCRIPT...\n"
+                 "usage: loom [--package DLL]... [--junit FILE] [--report DIR] [--artifacts DIR]\n"
+                 "            [--timeout SECONDS] SCRIPT...\n"
                  "       loom [--package DLL]... --functions\n"
                  "\n"
                  "Runs each script and prints one summary line per script and\n"
@@ -68,12 +74,27 @@ void PrintUsage(FILE* to)
                  "\n"
                  "  --package DLL   load a package besides Almanac and KestrelBase\n"
                  "  --junit FILE    also write the results as JUnit XML\n"
+                 "  --report DIR    also write DIR/index.html, a page of the results\n"
+                 "  --artifacts DIR put screenshots of failures here (default: beside\n"
+                 "                  the JUnit file, else in the report folder)\n"
+                 "  --timeout SECONDS  stop a script that runs longer (default 600, 0: none)\n"
                  "  --functions     print every function a script can call (Markdown)\n"
+                 "  --from-junit    run nothing: the arguments are JUnit files of earlier\n"
+                 "                  runs, written again as one (--junit, --report)\n"
                  "  --update-baselines  CheckScreenshot rewrites baselines instead of comparing\n"
                  "  --help          show this text\n"
                  "  --version       show the version\n"
                  "\n"
                  "Exit status: 0 all passed, 1 a script failed, 2 usage or parse error.\n");
+}
+
+bool ParseTimeout(const std::string& text, double& seconds)
+{
+    char* end = nullptr;
+    const double value = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0' || !(value >= 0.0) || value > 1e7) return false;
+    seconds = value;
+    return true;
 }
 
 // 0: go on; otherwise the exit status (after --help, --version or misuse).
@@ -102,18 +123,31 @@ int ParseArguments(int argc, char** argv, Options& options, bool& done)
 #endif
             continue;
         }
-        if (arg == "--package" || arg == "--junit") {
+        if (arg == "--package" || arg == "--junit" || arg == "--report" || arg == "--artifacts" ||
+            arg == "--timeout") {
             if (i + 1 >= argc) {
                 std::fprintf(stderr, "loom: %s needs an argument\n", arg.c_str());
                 PrintUsage(stderr);
                 return 2;
             }
-            if (arg == "--package") options.packages.push_back(argv[++i]);
-            else options.junitFile = argv[++i];
+            const std::string value = argv[++i];
+            if (arg == "--package") options.packages.push_back(value);
+            else if (arg == "--junit") options.junitFile = value;
+            else if (arg == "--report") options.reportDir = value;
+            else if (arg == "--artifacts") options.artifactsDir = value;
+            else if (!ParseTimeout(value, options.timeout)) {
+                std::fprintf(stderr, "loom: --timeout needs a number of seconds of 0 or more, not '%s'\n",
+                             value.c_str());
+                return 2;
+            }
             continue;
         }
         if (arg == "--functions") {
             options.functions = true;
+            continue;
+        }
+        if (arg == "--from-junit") {
+            options.fromJUnit = true;
             continue;
         }
         if (arg.size() > 1 && arg[0] == '-') {
@@ -156,13 +190,44 @@ bool ReadFile(const fs::path& path, std::string& text)
     return !in.bad();
 }
 
-ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path& startDir, const std::string& loomDir)
+// What every script's run shares.
+struct RunContext {
+    CEngine& engine;
+    fs::path startDir;
+    std::string loomDir;
+    double timeout;
+    ProcessJob& job;
+    FailureCapture& capture;
+};
+
+std::string LimitText(double seconds)
+{
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%g", seconds);
+    return buffer;
+}
+
+// Ends what the script left running, each with a warning of the script.
+void EndLeftovers(ProcessJob& job, ScriptResult& result)
+{
+    for (const ProcessJob::Process& p : job.EndStrays()) {
+        const std::string line = result.name + ": warning: ended " + p.name + " (process " + std::to_string(p.id) +
+                                 "), which the script had started and left running";
+        std::fflush(stdout);
+        std::fprintf(stderr, "%s\n", line.c_str());
+        std::fflush(stderr);
+        result.lines.push_back(line);
+    }
+}
+
+ScriptResult RunScript(RunContext& run, const std::string& name)
 {
     ScriptResult result;
     result.name = name;
     const auto start = std::chrono::steady_clock::now();
     std::error_code ec;
-    const fs::path path = fs::absolute(startDir / fs::path(name), ec).lexically_normal();
+    const fs::path path = fs::absolute(run.startDir / fs::path(name), ec).lexically_normal();
+    result.path = path.string();
     std::string source;
     if (ec || !ReadFile(path, source)) {
         const std::string line = name + ": error: cannot read the script";
@@ -175,19 +240,46 @@ ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path&
     }
     const fs::path folder = path.parent_path();
     fs::current_path(folder, ec);
-    engine.GetEnvironment()->SetCWD(String(folder.string()));
-    engine.GetEnvironment()->ResetCounts();
+    run.engine.GetEnvironment()->SetCWD(String(folder.string()));
+    run.engine.GetEnvironment()->ResetCounts();
 
-    loom::CScriptInterpreter interpreter(engine, name);
-    CDataString loomDirValue{String(loomDir)};
+    loom::CScriptInterpreter interpreter(run.engine, name);
+    CDataString loomDirValue{String(run.loomDir)};
     CDataString scriptDirValue{String(folder.string())};
     interpreter.DefineVariable(loomDirValue, "LoomDir");
     interpreter.DefineVariable(scriptDirValue, "ScriptDir");
-    if (interpreter.Parse(source)) interpreter.Run();
+    const std::string stem = path.stem().string();
+    if (interpreter.Parse(source)) {
+        interpreter.SetFirstErrorHandler([&run, &result, stem](const std::string& message) {
+            const std::string screen = run.capture.CaptureScreen(stem);
+            if (!screen.empty()) result.screenshots.push_back(screen);
+            const std::string window = run.capture.CaptureNamedWindow(stem, message);
+            if (!window.empty()) result.screenshots.push_back(window);
+        });
+        const std::string limit = LimitText(run.timeout);
+        ScriptTimer timer(
+            ScriptTimer::Seconds(run.timeout), ScriptTimer::Seconds(kStuckGrace),
+            [&interpreter, limit] { interpreter.StopWithError("script exceeded its time limit of " + limit + " s"); },
+            [&run, name, limit] {
+                // Blocked in a call: what it started is ended, which may
+                // free the call; if not, loom cannot go on.
+                run.job.EndStrays();
+                std::fflush(stdout);
+                std::fprintf(stderr,
+                             "%s: error: script exceeded its time limit of %s s and did not stop within %g s; "
+                             "loom ends\n",
+                             name.c_str(), limit.c_str(), kStuckGrace);
+                std::fflush(stderr);
+                std::_Exit(1);
+            });
+        interpreter.Run();
+    }
     std::fflush(stdout);
+    EndLeftovers(run.job, result);
 
     const loom::Diagnostics& diagnostics = interpreter.GetDiagnostics();
-    result.lines = diagnostics.Lines();
+    const std::vector<std::string>& reported = diagnostics.Lines();
+    result.lines.insert(result.lines.begin(), reported.begin(), reported.end());
     result.errors = diagnostics.ErrorCount();
     result.failureLine = diagnostics.FailureLine();
     result.failureFile = diagnostics.FailureFile();
@@ -197,80 +289,70 @@ ScriptResult RunScript(CEngine& engine, const std::string& name, const fs::path&
     return result;
 }
 
-std::string XmlEscape(const std::string& text)
+// " [1.234 s]": the duration at the end of a summary line.
+std::string DurationSuffix(double seconds) { return " [" + FormatSeconds(seconds) + " s]"; }
+
+// The folder for screenshots: --artifacts, else beside the JUnit file,
+// else in the report's folder; empty when there is none of them.
+std::string ArtifactsFolder(const Options& options)
 {
-    std::string out;
-    for (const char c : text) {
-        const unsigned char u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        default:
-            // Control characters other than tab and line ends are not
-            // allowed in XML 1.0 at all.
-            if (u < 0x20 && c != '\t' && c != '\n' && c != '\r') out += '?';
-            else out += c;
-        }
+    if (!options.artifactsDir.empty()) return options.artifactsDir;
+    if (!options.junitFile.empty()) {
+        const fs::path parent = fs::path(options.junitFile).parent_path();
+        return parent.empty() ? std::string(".") : parent.string();
     }
-    return out;
+    if (!options.reportDir.empty()) return (fs::path(options.reportDir) / "screenshots").string();
+    return std::string();
 }
 
-std::string Seconds(double s)
+// Makes the folder if need be; false (said on standard error) when it
+// cannot be made or written.
+bool PrepareFolder(const std::string& option, const fs::path& folder)
 {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.3f", s);
-    return buffer;
+    std::error_code ec;
+    fs::create_directories(folder, ec);
+    const fs::path probe = folder / ".loom-write-test";
+    {
+        std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+        if (!ec && out) {
+            out.close();
+            fs::remove(probe, ec);
+            return true;
+        }
+    }
+    std::fprintf(stderr, "loom: %s: cannot write to the folder '%s'\n", option.c_str(), folder.string().c_str());
+    return false;
 }
 
-bool WriteJUnit(const std::string& file, const std::vector<ScriptResult>& results)
+// The JUnit file and the page that the options ask for; false (said on
+// standard error) when one cannot be written.
+bool WriteReports(const Options& options, const std::vector<ScriptResult>& results)
 {
-    int failures = 0, errors = 0;
-    double total = 0.0;
-    for (const ScriptResult& r : results) {
-        if (r.outcome == Outcome::Failed) ++failures;
-        if (r.outcome == Outcome::Broken) ++errors;
-        total += r.seconds;
+    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
+        return false;
     }
-    char stamp[32] = "";
-    const std::time_t now = std::time(nullptr);
-    if (const std::tm* t = std::gmtime(&now)) std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S", t);
+    if (!options.reportDir.empty() && !WriteHtmlReport(options.reportDir, results)) {
+        std::fprintf(stderr, "loom: cannot write '%s'\n", (fs::path(options.reportDir) / "index.html").string().c_str());
+        return false;
+    }
+    return true;
+}
 
-    std::ostringstream xml;
-    xml << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    xml << "<testsuites name=\"loom\" tests=\"" << results.size() << "\" failures=\"" << failures << "\" errors=\""
-        << errors << "\" time=\"" << Seconds(total) << "\">\n";
-    xml << "  <testsuite name=\"loom\" tests=\"" << results.size() << "\" failures=\"" << failures
-        << "\" errors=\"" << errors << "\" skipped=\"0\" time=\"" << Seconds(total) << "\" timestamp=\"" << stamp
-        << "\">\n";
-    for (const ScriptResult& r : results) {
-        std::string base = fs::path(r.name).stem().string();
-        xml << "    <testcase classname=\"loom." << XmlEscape(base) << "\" name=\"" << XmlEscape(r.name)
-            << "\" time=\"" << Seconds(r.seconds) << "\"";
-        if (r.outcome == Outcome::Passed) {
-            xml << "/>\n";
-            continue;
+// --from-junit: the results of several runs as one JUnit file and page.
+int ReportJUnitFiles(const Options& options)
+{
+    std::vector<ScriptResult> results;
+    for (const std::string& file : options.scripts) {
+        if (!ReadJUnit(file, results)) {
+            std::fprintf(stderr, "loom: cannot read the JUnit file '%s'\n", file.c_str());
+            return 2;
         }
-        // Where the failure is, as the outermost script statement sees it:
-        // for an error inside a script function, the line of the call.
-        if (r.failureLine > 0) xml << " file=\"" << XmlEscape(r.failureFile) << "\" line=\"" << r.failureLine << "\"";
-        std::string body;
-        for (const std::string& line : r.lines) body += line + "\n";
-        const char* element = r.outcome == Outcome::Broken ? "error" : "failure";
-        const std::string message = r.outcome == Outcome::Broken
-                                        ? std::string("the script could not be run")
-                                        : std::to_string(r.errors) + (r.errors == 1 ? " error" : " errors");
-        xml << ">\n      <" << element << " message=\"" << XmlEscape(message) << "\" type=\""
-            << (r.outcome == Outcome::Broken ? "ScriptError" : "ScriptFailure") << "\">" << XmlEscape(body) << "</"
-            << element << ">\n    </testcase>\n";
     }
-    xml << "  </testsuite>\n</testsuites>\n";
-
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out << xml.str();
-    return static_cast<bool>(out);
+    if (!WriteReports(options, results)) return 2;
+    for (const ScriptResult& r : results)
+        if (r.outcome != Outcome::Passed) return 1;
+    return 0;
 }
 
 }  // namespace
@@ -315,8 +397,28 @@ int main(int argc, char** argv)
         return 0;
     }
 
+    // Folders given relative to where loom was started: scripts run in
+    // their own folders.
+    for (std::string* folder : {&options.artifactsDir, &options.reportDir})
+        if (!folder->empty()) *folder = fs::absolute(startDir / *folder, ec).lexically_normal().string();
+    if (!options.junitFile.empty())
+        options.junitFile = fs::absolute(startDir / options.junitFile, ec).lexically_normal().string();
+    const std::string artifacts = ArtifactsFolder(options);
+    if (!options.reportDir.empty() && !PrepareFolder("--report", options.reportDir)) return 2;
+    if (!artifacts.empty() && !PrepareFolder("--artifacts", artifacts)) return 2;
+
+    if (options.fromJUnit) return ReportJUnitFiles(options);
+
+    ProcessJob job;
+#if defined(_WIN32)
+    if (!job.Active())
+        std::fprintf(stderr, "loom: warning: %s; programs that scripts leave running are not ended\n",
+                     job.Problem().c_str());
+#endif
+    FailureCapture capture(engine, artifacts);
+    RunContext run{engine, startDir, loomDir, options.timeout, job, capture};
     std::vector<ScriptResult> results;
-    for (const std::string& script : options.scripts) results.push_back(RunScript(engine, script, startDir, loomDir));
+    for (const std::string& script : options.scripts) results.push_back(RunScript(run, script));
     fs::current_path(startDir, ec);
 
     int passed = 0, failed = 0;
@@ -325,11 +427,12 @@ int main(int argc, char** argv)
         switch (r.outcome) {
         case Outcome::Passed:
             ++passed;
-            std::printf("PASS  %s\n", r.name.c_str());
+            std::printf("PASS  %s%s\n", r.name.c_str(), DurationSuffix(r.seconds).c_str());
             break;
         case Outcome::Failed:
             ++failed;
-            std::printf("FAIL  %s (%d error%s)\n", r.name.c_str(), r.errors, r.errors == 1 ? "" : "s");
+            std::printf("FAIL  %s (%d error%s)%s\n", r.name.c_str(), r.errors, r.errors == 1 ? "" : "s",
+                        DurationSuffix(r.seconds).c_str());
             break;
         case Outcome::Broken:
             ++failed;
@@ -341,10 +444,7 @@ int main(int argc, char** argv)
     std::printf("%d passed, %d failed\n", passed, failed);
     std::fflush(stdout);
 
-    if (!options.junitFile.empty() && !WriteJUnit(options.junitFile, results)) {
-        std::fprintf(stderr, "loom: cannot write '%s'\n", options.junitFile.c_str());
-        return 2;
-    }
+    if (!WriteReports(options, results)) return 2;
     if (broken) return 2;
     return failed ? 1 : 0;
 }

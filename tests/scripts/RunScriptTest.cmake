@@ -51,6 +51,10 @@ execute_process(COMMAND ${command}
   OUTPUT_VARIABLE output ERROR_VARIABLE output
   RESULT_VARIABLE exit_status)
 
+string(REPLACE "\r" "" output "${output}")
+# A summary line's duration differs from run to run: "PASS  x.lm [0.012 s]".
+string(REGEX REPLACE " \\[[0-9]+\\.[0-9]+ s\\]\n" "\n" output "${output}")
+string(REGEX REPLACE "[ \t]+\n" "\n" output "${output}")
 if(NOT exit_status MATCHES "^-?[0-9]+$")
   message("---- output of ${name} ----\n${output}----")
   message(FATAL_ERROR "${name}: loom did not end normally: ${exit_status}")
