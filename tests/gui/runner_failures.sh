@@ -117,10 +117,14 @@ elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
 echo "the endless script took $elapsed ms"
 [ "$rc" -eq 1 ] || fail "loom exited with $rc, not 1"
 check "$WORK/run2.out" '^endless\.lm:2: error: script exceeded its time limit of 5 s$' "no time-limit error"
-check "$WORK/run2.out" '^FAIL  endless\.lm \(1 error\) \[5\.[0-9]{3} s\]$' "not reported as failed after 5 s"
+# Its duration counts from its start to the end of its screenshot: five
+# seconds, and what the stop and the capture take on a loaded machine.
+check "$WORK/run2.out" '^FAIL  endless\.lm \(1 error\) \[[5-7]\.[0-9]{3} s\]$' "not reported as failed after 5 s"
 [ -f "$WORK/results/limit/endless-screen.png" ] || fail "no screenshot of the script past its limit"
-# Five seconds, a second for loom's own start under Wine and the capture.
-[ "$elapsed" -lt 7000 ] || fail "stopped only after $elapsed ms"
+# Five seconds, a second for loom's own start under Wine and the capture
+# on a quiet machine (about 6 s), up to three with both cores busy (6.8 s
+# seen under the load harness): far below the default limit of 600 s.
+[ "$elapsed" -lt 9000 ] || fail "stopped only after $elapsed ms"
 
 # 3. The page of a run.
 rc=0
