@@ -1,9 +1,10 @@
 // Benchmark (not a test) of window functions with no delay: median time of
 // GetText on an edit control of KestrelTarget, of IsChecked on its check
 // box (both through the dispatcher: lookup, checker, control processor),
-// and of one failed lookup among 1,000 sibling windows, once in this
-// process and once in another (a copy of this program started with
-// --siblings), where every question about a window goes to the server.
+// and of one failed lookup of a button among 1,000 sibling windows, once in
+// this process and once in another (a copy of this program started with
+// --siblings), where every question about a window goes to the server. The
+// siblings are all buttons, or all statics but every hundredth.
 #include "ClassWindow.h"
 #include "DescribeControl.h"
 #include "TargetProcess.h"
@@ -49,24 +50,26 @@ double CallMedian(CDataWindow& window, const char* function, int resultType, int
 
 const char kSiblingsParent[] = "bench parent";
 const char kOtherParent[] = "bench parent (other process)";
+const char kMixed[] = " (mixed)";
 
-// A popup "bench parent" with 1,000 buttons "0".."999".
-HWND MakeSiblings()
+// A popup with 1,000 children "0".."999": buttons, or statics with a
+// button every hundredth.
+HWND MakeSiblings(const std::string& title, bool mixed)
 {
-    HWND parent = CreateWindowExA(0, "STATIC", kSiblingsParent, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
+    HWND parent = CreateWindowExA(0, "STATIC", title.c_str(), WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr,
                                   nullptr);
     for (int i = 0; i < 1000; ++i)
-        CreateWindowExA(0, "BUTTON", std::to_string(i).c_str(), WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr,
-                        nullptr);
+        CreateWindowExA(0, mixed && i % 100 ? "STATIC" : "BUTTON", std::to_string(i).c_str(), WS_CHILD, 0, 0, 1, 1,
+                        parent, nullptr, nullptr, nullptr);
     return parent;
 }
 
 // The median of a failed partial lookup below the parent with that title.
-double FailedLookup(const char* parentTitle, bool& found)
+double FailedLookup(const std::string& parentTitle, bool& found)
 {
     CDataWindow top, missing;
     top.windowClass = "Static";
-    top.tag = parentTitle;
+    top.tag = parentTitle.c_str();
     missing.windowClass = "Button";
     missing.tag = "no such text*";
     top.ConstructChildPath(&missing);
@@ -105,11 +108,12 @@ public:
     }
     SiblingProcess(const SiblingProcess&) = delete;
     SiblingProcess& operator=(const SiblingProcess&) = delete;
-    // The parent window once it has all its children; null after 10 s.
-    HWND Parent() const
+    // The parent window with that title once it has all its children; null
+    // after 10 s.
+    HWND Parent(const std::string& title) const
     {
         for (int waited = 0; m_Process && waited < 10000; waited += 20) {
-            HWND parent = FindWindowA("Static", kOtherParent);
+            HWND parent = FindWindowA("Static", title.c_str());
             int children = 0;
             for (HWND c = parent ? GetWindow(parent, GW_CHILD) : nullptr; c; c = GetWindow(c, GW_HWNDNEXT))
                 ++children;
@@ -128,8 +132,8 @@ private:
 int main(int argc, char** argv)
 {
     if (argc > 1 && std::string(argv[1]) == "--siblings") {
-        HWND parent = MakeSiblings();
-        SetWindowTextA(parent, kOtherParent);
+        MakeSiblings(kOtherParent, false);
+        MakeSiblings(std::string(kOtherParent) + kMixed, true);
         MSG msg;
         while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
         return 0;
@@ -156,21 +160,23 @@ int main(int argc, char** argv)
         std::printf("IsChecked on a check box of the target: median %.3f ms (%d calls, result %s)\n", isChecked,
                     rounds, last.c_str());
     }
-    HWND parent = MakeSiblings();
+    HWND parents[] = {MakeSiblings(kSiblingsParent, false),
+                      MakeSiblings(std::string(kSiblingsParent) + kMixed, true)};
     bool found = true;
-    double failed = FailedLookup(kSiblingsParent, found);
-    std::printf("failed FindMe among 1,000 sibling windows: median %.3f ms (found: %s)\n", failed,
-                found ? "yes" : "no");
-    {
+    for (bool mixed : {false, true}) {
+        const char* suffix = mixed ? kMixed : "";
+        const char* layout = mixed ? "10 buttons among 1,000 windows" : "1,000 sibling buttons";
+        double failed = FailedLookup(kSiblingsParent + std::string(suffix), found);
+        std::printf("failed FindMe among %s: median %.3f ms (found: %s)\n", layout, failed, found ? "yes" : "no");
         SiblingProcess other;
-        if (other.Parent()) {
-            failed = FailedLookup(kOtherParent, found);
-            std::printf("failed FindMe among 1,000 sibling windows of another process: median %.3f ms (found: %s)\n",
-                        failed, found ? "yes" : "no");
+        if (other.Parent(kOtherParent + std::string(suffix))) {
+            failed = FailedLookup(kOtherParent + std::string(suffix), found);
+            std::printf("failed FindMe among %s of another process: median %.3f ms (found: %s)\n", layout, failed,
+                        found ? "yes" : "no");
         } else {
             std::printf("no sibling process\n");
         }
     }
-    DestroyWindow(parent);
+    for (HWND parent : parents) DestroyWindow(parent);
     return 0;
 }

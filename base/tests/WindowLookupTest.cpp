@@ -264,6 +264,41 @@ TEST_F(LookupWindows, SeparatorIsAMenuObject)
     EXPECT_EQ(ask("Select", CDataVoid::GetRegisteredType()), "Could not post message. (K00400)");
 }
 
+// A partial text under a whole class: runs of the class are walked and runs
+// of other classes jumped over, and the first match in the system's order
+// is still the one found.
+TEST(LookupMixedSiblings, FirstMatchInOrderAcrossRunsOfClasses)
+{
+    HWND parent = CreateWindowExA(0, "STATIC", "mixed", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(parent, nullptr);
+    const char* children[][2] = {{"BUTTON", "a1"},    {"EDIT", "x"},   {"EDIT", "y2"},
+                                 {"BUTTON", "b2"},    {"BUTTON", "c3"}, {"STATIC", "z3"},
+                                 {"BUTTON", "match"}, {"BUTTON", ""},   {"EDIT", "last match"}};
+    HWND made[9] = {};
+    for (int i = 0; i < 9; ++i)
+        made[i] = CreateWindowExA(0, children[i][0], children[i][1], WS_CHILD, 0, 0, 1, 1, parent, nullptr, nullptr,
+                                  nullptr);
+    TestWindow probe;
+    auto find = [&](const char* cls, const char* text) {
+        String c(cls), t(text);
+        return probe.FindPartialWindow(parent, nullptr, c, t, 0, 1);
+    };
+    EXPECT_EQ(find("Button", "2"), made[3]);      // after a run of edits
+    EXPECT_EQ(find("Button", "3"), made[4]);      // next to a button
+    EXPECT_EQ(find("Button", "match"), made[6]);  // after a static
+    EXPECT_EQ(find("Edit", "2"), made[2]);
+    EXPECT_EQ(find("Edit", "match"), made[8]);    // the last child
+    EXPECT_EQ(find("Static", "3"), made[5]);
+    EXPECT_EQ(find("Button", "none"), nullptr);
+    EXPECT_EQ(find("ComboBox", "x"), nullptr);    // no window of the class at all
+    EXPECT_EQ(find("button", "2"), nullptr);      // the class compares with its case
+    // An empty pattern keeps the walk over every class: a window without
+    // text matches a class that merely contains the class pattern.
+    String c("utton"), t;
+    EXPECT_EQ(probe.FindPartialWindow(parent, nullptr, c, t, 0, 1), made[7]);
+    DestroyWindow(parent);
+}
+
 // A failed lookup among 1,000 siblings ends (and says so) without waiting.
 TEST(LookupManySiblings, FailedLookupAmongAThousandWindows)
 {

@@ -79,10 +79,11 @@ bool Matches(const char* C, const char* T, const char* P, const char* Q, int cls
 // name GetClassName reports.)
 class ClassNames {
 public:
-    // The class of `wnd` into `name`; false when the window is gone.
-    bool Of(HWND wnd, const char*& name)
+    // The class of `wnd` into `name`, and its atom (0 when the system gives
+    // none); false when the window is gone.
+    bool Of(HWND wnd, const char*& name, ATOM& atom)
     {
-        const ATOM atom = static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM));
+        atom = static_cast<ATOM>(GetClassLongPtrA(wnd, GCW_ATOM));
         if (atom == 0) {
             // A live window always has a class; without one the window went.
             if (!IsWindow(wnd))
@@ -125,30 +126,55 @@ bool CDataWindow::PartialMatches(const String& C, const String& T, const String&
 HWND CDataWindow::FindPartialWindow(HWND parent, HWND after, String& cls, String& tag, int clsPartial,
                                     int tagPartial)
 {
-    // Siblings are walked in the order FindWindowEx gives them, one step at
-    // a time: FindWindowEx fetches the whole list of children again for
-    // every step, which made a walk over n siblings cost n lists.
     const char* pattern = cls.c_str();
     const char* tagPattern = tag.c_str();
+    // With the class given whole and a text to look for, only windows of
+    // exactly that class can match. The system's search by class then skips
+    // every window of another class in one request, where the walk costs a
+    // request per window. The search fetches the whole list of children each
+    // time, though, so it is used to leave a run of other classes, while a
+    // run of the class itself (a row of buttons) is walked. (Under Wine the
+    // search only starts after a window of the class it looks for: it starts
+    // after the last one seen.)
+    const bool byClass = !after && !clsPartial && *pattern && *tagPattern;
     ClassNames classes;
     char text[1024];
-    HWND candidate = after ? GetWindow(after, GW_HWNDNEXT) : GetWindow(parent ? parent : GetDesktopWindow(), GW_CHILD);
-    for (; candidate; candidate = GetWindow(candidate, GW_HWNDNEXT)) {
-        const char* candidateClass = nullptr;
-        if (!classes.Of(candidate, candidateClass))
+    HWND previous = after;        // the window looked at last; null before the first
+    HWND lastOfClass = nullptr;   // by class: the last window of the class looked at
+    ATOM classAtom = 0;           // by class: the atom of the class, once a window of it is found
+    bool jump = byClass;
+    for (;;) {
+        HWND candidate = jump       ? FindWindowExA(parent, lastOfClass, pattern, nullptr)
+                         : previous ? GetWindow(previous, GW_HWNDNEXT)
+                                    : GetWindow(parent ? parent : GetDesktopWindow(), GW_CHILD);
+        if (!candidate)
             return nullptr;
-        // Every way of matching needs the class to contain the class
-        // pattern, so the text (a message to the window's thread, across
-        // processes for another application) is fetched only for windows
-        // whose class passes.
-        if (!Contains(candidateClass, pattern))
+        previous = candidate;
+        const char* candidateClass = nullptr;
+        ATOM atom = 0;
+        if (!classes.Of(candidate, candidateClass, atom))
+            return nullptr;
+        if (byClass) {
+            if (jump) {
+                classAtom = atom;  // the search found it by its class
+            } else if (!atom || atom != classAtom) {
+                jump = true;  // another class: leave the run by the search
+                continue;
+            }
+            jump = false;
+            lastOfClass = candidate;
+        } else if (!Contains(candidateClass, pattern)) {
+            // Every way of matching needs the class to contain the class
+            // pattern, so the text (a message to the window's thread, across
+            // processes for another application) is fetched only for windows
+            // whose class passes.
             continue;
+        }
         const int n = GetWindowTextA(candidate, text, sizeof text);
         text[n > 0 ? n : 0] = '\0';
         if (Matches(candidateClass, text, pattern, tagPattern, clsPartial, tagPartial))
             return candidate;
     }
-    return nullptr;
 }
 
 HWND CDataWindow::FindNumericWindow(HWND parent, String& cls, int n, int clsPartial)
