@@ -100,6 +100,8 @@ RunResult RunCaptured(const std::string& commandLine, const std::string& dir, in
     RunResult result;
     const std::string outPath = dir + "\\run.out";
     const std::string errPath = dir + "\\run.err";
+    std::string startError;
+    PROCESS_INFORMATION info{};
     {
         HandleCloser out{InheritableFile(outPath)};
         HandleCloser err{InheritableFile(errPath)};
@@ -109,12 +111,17 @@ RunResult RunCaptured(const std::string& commandLine, const std::string& dir, in
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = out.handle;
         startup.hStdError = err.handle;
-        PROCESS_INFORMATION info{};
         std::string line = commandLine;
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &startup, &info)) {
-            result.err = "could not start: " + commandLine;
-            return result;
-        }
+        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &startup, &info))
+            startError = "could not start (error " + std::to_string(GetLastError()) + "): " + commandLine + "\n";
+    }
+    if (!startError.empty()) {
+        // What the program wrote before it failed to start (the loader's
+        // own complaints) follows the error.
+        result.err = startError + ReadFile(errPath);
+        return result;
+    }
+    {
         HandleCloser process{info.hProcess};
         HandleCloser thread{info.hThread};
         if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeoutMs)) != WAIT_OBJECT_0) {
