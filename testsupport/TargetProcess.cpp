@@ -1,5 +1,7 @@
 #include "TargetProcess.h"
 
+#include "ProgramStart.h"
+
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -70,17 +72,8 @@ TargetProcess::TargetProcess(const std::string& arguments) {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    // Under Wine a start right after the previous program was killed can
-    // fail once; a few bounded retries ride that out.
     DWORD error = 0;
-    bool started = WaitFor([&] {
-        if (CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                           dir_.path().c_str(), &startup, &info))
-            return true;
-        error = GetLastError();
-        return false;
-    }, 5000);
-    if (!started)
+    if (!StartProgram(commandLine, dir_.path().c_str(), startup, false, info, error))
         throw std::runtime_error("cannot start " + ProgramPath() + " (error " + std::to_string(error) + ")");
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);

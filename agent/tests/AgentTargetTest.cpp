@@ -8,6 +8,7 @@
 #include "SquireProtocol.h"
 #include "Marshal.h"
 #include "MemoryMapper.h"
+#include "ProgramStart.h"
 #include "RemoteCall.h"
 #include "ResponseBound.h"
 #include "TargetProcess.h"
@@ -329,7 +330,8 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+        DWORD error = 0;
+        if (kt::test::StartProgram(command, nullptr, startup, false, info, error)) {
             CloseHandle(info.hThread);
             m_Process = info.hProcess;
         }

@@ -7,6 +7,7 @@
 // siblings are all buttons, or all statics but every hundredth.
 #include "ClassWindow.h"
 #include "DescribeControl.h"
+#include "ProgramStart.h"
 #include "TargetProcess.h"
 
 #include <windows.h>
@@ -93,8 +94,8 @@ public:
         STARTUPINFOA startup = {};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info))
-            return;
+        DWORD error = 0;
+        if (!kt::test::StartProgram(command, nullptr, startup, false, info, error)) return;
         CloseHandle(info.hThread);
         m_Process = info.hProcess;
         WaitForInputIdle(m_Process, 10000);

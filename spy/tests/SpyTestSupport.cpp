@@ -1,6 +1,7 @@
 #include "SpyTestSupport.h"
 
 #include "Declarations.h"
+#include "ProgramStart.h"
 
 #include <cctype>
 #include <fstream>
@@ -111,9 +112,9 @@ RunResult RunCaptured(const std::string& commandLine, const std::string& dir, in
         startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
         startup.hStdOutput = out.handle;
         startup.hStdError = err.handle;
-        std::string line = commandLine;
-        if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, TRUE, 0, nullptr, dir.c_str(), &startup, &info))
-            startError = "could not start (error " + std::to_string(GetLastError()) + "): " + commandLine + "\n";
+        DWORD error = 0;
+        if (!kt::test::StartProgram(commandLine, dir.c_str(), startup, true, info, error))
+            startError = "could not start (error " + std::to_string(error) + "): " + commandLine + "\n";
     }
     if (!startError.empty()) {
         // What the program wrote before it failed to start (the loader's
@@ -155,8 +156,8 @@ OwnedProgram::OwnedProgram(const std::string& commandLine)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string line = commandLine;
-    if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) return;
+    DWORD error = 0;
+    if (!kt::test::StartProgram(commandLine, nullptr, startup, false, info, error)) return;
     CloseHandle(info.hThread);
     m_Process = info.hProcess;
     m_Pid = info.dwProcessId;

@@ -10,6 +10,7 @@
 //   // expect: / expect-like: / expect-log: / expect-exit:
 //   // loom-args: ARGS                     options for loom before the script
 // Usage: GuiTestRunner [--loom PATH] [--quiet] SCRIPT...
+#include "ProgramStart.h"
 #include "ScriptExpectations.h"
 #include "TargetProcess.h"
 
@@ -27,6 +28,7 @@ namespace {
 using kt::test::Directive;
 using kt::test::ScriptExpectations;
 using kt::test::SplitLines;
+using kt::test::StartProgram;
 using kt::test::TargetProcess;
 using kt::test::TempDir;
 using kt::test::WaitFor;
@@ -104,15 +106,11 @@ class NotepadProcess {
 public:
     explicit NotepadProcess(const std::string& folder)
     {
-        std::string commandLine = "notepad.exe";
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        bool started = WaitFor([&] {
-            return CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(),
-                                  &startup, &info) != FALSE;
-        }, 5000);
-        if (!started) return;
+        DWORD error = 0;
+        if (!StartProgram("notepad.exe", folder.c_str(), startup, false, info, error)) return;
         m_Process.reset(new Handle(info.hProcess));
         CloseHandle(info.hThread);
         m_Pid = info.dwProcessId;
@@ -178,8 +176,8 @@ bool RunLoom(const std::string& loom, const std::string& args, const std::string
     startup.hStdOutput = writeEnd.Get();
     startup.hStdError = writeEnd.Get();
     PROCESS_INFORMATION info{};
-    if (!CreateProcessA(nullptr, &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &info))
-        return false;
+    DWORD error = 0;
+    if (!StartProgram(commandLine, nullptr, startup, true, info, error)) return false;
     Handle process(info.hProcess), thread(info.hThread);
     // Only loom (and what it starts) holds the write end now.
     CloseHandle(*writeEnd.Out());
