@@ -8,15 +8,16 @@
 
 namespace kt::test {
 
-// Starts `commandLine` in `folder` (null: the caller's folder), inheriting
-// the caller's inheritable handles when `inheritHandles` is set. Under Wine
-// a start of a program that is there fails now and then with
-// ERROR_INTERNAL_ERROR (1359), the new process having ended during its
-// start: 3 times in about 500 starts of the spy's tests within one half
-// hour, never in 1,500 starts since. So a failed start is tried again for
-// up to 5 s. The programs the tests start exist, so a start that still
-// fails is a fault, reported with the system's last error in `error`.
-bool StartProgram(const std::string& commandLine, const char* folder, const STARTUPINFOA& startup,
-                  bool inheritHandles, PROCESS_INFORMATION& info, DWORD& error);
+// Starts `commandLine` in `folder` (null: the caller's folder). `startup`,
+// when given, hands the program standard handles; those (and the caller's
+// other inheritable handles) are then inherited. Under Wine a start of a
+// program that is there fails now and then with ERROR_INTERNAL_ERROR
+// (1359), the new process having ended during its start: 3 times in about
+// 500 starts of the spy's tests within one half hour, never in 1,500 starts
+// since. So a failed start is tried again for up to 5 s. The programs the
+// tests start exist, so a start that still fails is a fault; `error`, when
+// given, receives the system's last error.
+bool StartProgram(const std::string& commandLine, const char* folder, PROCESS_INFORMATION& info,
+                  DWORD* error = nullptr, const STARTUPINFOA* startup = nullptr);
 
 }  // namespace kt::test

@@ -69,11 +69,9 @@ TempDir::~TempDir() {
 
 TargetProcess::TargetProcess(const std::string& arguments) {
     std::string commandLine = "\"" + ProgramPath() + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
     DWORD error = 0;
-    if (!StartProgram(commandLine, dir_.path().c_str(), startup, false, info, error))
+    if (!StartProgram(commandLine, dir_.path().c_str(), info, &error))
         throw std::runtime_error("cannot start " + ProgramPath() + " (error " + std::to_string(error) + ")");
     process_.reset(info.hProcess);
     thread_.reset(info.hThread);

@@ -327,11 +327,8 @@ public:
         if (!GetModuleFileNameA(nullptr, exe, MAX_PATH)) return;
         std::string command = std::string("\"") + exe + "\" --gtest_filter=ChannelPeer.*";
         SetEnvironmentVariableA(kPeerVariable, request.c_str());
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        DWORD error = 0;
-        if (kt::test::StartProgram(command, nullptr, startup, false, info, error)) {
+        if (kt::test::StartProgram(command, nullptr, info)) {
             CloseHandle(info.hThread);
             m_Process = info.hProcess;
         }

@@ -113,7 +113,7 @@ RunResult RunCaptured(const std::string& commandLine, const std::string& dir, in
         startup.hStdOutput = out.handle;
         startup.hStdError = err.handle;
         DWORD error = 0;
-        if (!kt::test::StartProgram(commandLine, dir.c_str(), startup, true, info, error))
+        if (!kt::test::StartProgram(commandLine, dir.c_str(), info, &error, &startup))
             startError = "could not start (error " + std::to_string(error) + "): " + commandLine + "\n";
     }
     if (!startError.empty()) {
@@ -153,11 +153,8 @@ RunResult RunSpy(const std::string& args, const std::string& dir)
 
 OwnedProgram::OwnedProgram(const std::string& commandLine)
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    DWORD error = 0;
-    if (!kt::test::StartProgram(commandLine, nullptr, startup, false, info, error)) return;
+    if (!kt::test::StartProgram(commandLine, nullptr, info)) return;
     CloseHandle(info.hThread);
     m_Process = info.hProcess;
     m_Pid = info.dwProcessId;

@@ -106,11 +106,8 @@ class NotepadProcess {
 public:
     explicit NotepadProcess(const std::string& folder)
     {
-        STARTUPINFOA startup{};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION info{};
-        DWORD error = 0;
-        if (!StartProgram("notepad.exe", folder.c_str(), startup, false, info, error)) return;
+        if (!StartProgram("notepad.exe", folder.c_str(), info)) return;
         m_Process.reset(new Handle(info.hProcess));
         CloseHandle(info.hThread);
         m_Pid = info.dwProcessId;
@@ -176,8 +173,7 @@ bool RunLoom(const std::string& loom, const std::string& args, const std::string
     startup.hStdOutput = writeEnd.Get();
     startup.hStdError = writeEnd.Get();
     PROCESS_INFORMATION info{};
-    DWORD error = 0;
-    if (!StartProgram(commandLine, nullptr, startup, true, info, error)) return false;
+    if (!StartProgram(commandLine, nullptr, info, nullptr, &startup)) return false;
     Handle process(info.hProcess), thread(info.hThread);
     // Only loom (and what it starts) holds the write end now.
     CloseHandle(*writeEnd.Out());
