@@ -91,11 +91,8 @@ public:
         char exe[MAX_PATH];
         if (!GetModuleFileNameA(nullptr, exe, MAX_PATH)) return;
         std::string command = std::string("\"") + exe + "\" --siblings";
-        STARTUPINFOA startup = {};
-        startup.cb = sizeof startup;
         PROCESS_INFORMATION info = {};
-        DWORD error = 0;
-        if (!kt::test::StartProgram(command, nullptr, startup, false, info, error)) return;
+        if (!kt::test::StartProgram(command, nullptr, info)) return;
         CloseHandle(info.hThread);
         m_Process = info.hProcess;
         WaitForInputIdle(m_Process, 10000);
@@ -164,12 +161,12 @@ int main(int argc, char** argv)
     HWND parents[] = {MakeSiblings(kSiblingsParent, false),
                       MakeSiblings(std::string(kSiblingsParent) + kMixed, true)};
     bool found = true;
+    SiblingProcess other;  // holds both layouts
     for (bool mixed : {false, true}) {
         const char* suffix = mixed ? kMixed : "";
         const char* layout = mixed ? "10 buttons among 1,000 windows" : "1,000 sibling buttons";
         double failed = FailedLookup(kSiblingsParent + std::string(suffix), found);
         std::printf("failed FindMe among %s: median %.3f ms (found: %s)\n", layout, failed, found ? "yes" : "no");
-        SiblingProcess other;
         if (other.Parent(kOtherParent + std::string(suffix))) {
             failed = FailedLookup(kOtherParent + std::string(suffix), found);
             std::printf("failed FindMe among %s of another process: median %.3f ms (found: %s)\n", layout, failed,
