@@ -54,14 +54,14 @@ CStatus CDataFile::Open(String& path, String& mode)
     if (IsOpen()) Close();
     FILE* stream = IsValidMode(mode) ? std::fopen(path.c_str(), mode.c_str()) : nullptr;
     if (!stream) {
-        m_Flags = FILE_ERROR | FILE_CLOSED;
+        m_Flags = FlagError | FlagClosed;
         return CStatus::MakeDefaultError(__LINE__, "DataFile");
     }
     m_Stream = std::make_shared<almanac::FileHandle>(stream);
-    m_Flags = FILE_OK | FILE_OPEN;
-    if (mode.Find("w", -1, -1) >= 0) m_Flags |= FILE_WRITE;
-    if (mode.Find("a", -1, -1) >= 0) m_Flags |= FILE_WRITE;
-    if (mode.Find("r", -1, -1) >= 0) m_Flags |= FILE_READ;
+    m_Flags = FlagOk | FlagOpen;
+    if (mode.Find("w", -1, -1) >= 0) m_Flags |= FlagWrite;
+    if (mode.Find("a", -1, -1) >= 0) m_Flags |= FlagWrite;
+    if (mode.Find("r", -1, -1) >= 0) m_Flags |= FlagRead;
     m_FileName = path;
     return CStatus();
 }
@@ -81,7 +81,7 @@ CStatus CDataFile::Read(String& line, char& more)
     more = 1;
     line = buffer;
     if (count == EOF) {
-        m_Flags |= FILE_EOF;
+        m_Flags |= FlagEof;
         more = 0;
         line = "";
     }
@@ -101,7 +101,7 @@ CStatus CDataFile::ReadAll(String& text)
         text += buffer;  // as a zero-terminated text: stops at a zero byte
         if (std::feof(f) || std::ferror(f)) break;
     }
-    m_Flags |= FILE_EOF;
+    m_Flags |= FlagEof;
     return CStatus();
 }
 
@@ -116,10 +116,10 @@ CStatus CDataFile::Close()
 {
     if (!IsOpen()) return CStatus();
     if (!m_Stream->Close()) {
-        m_Flags = FILE_ERROR | FILE_OPEN;
+        m_Flags = FlagError | FlagOpen;
         return CStatus::MakeDefaultError(__LINE__, "DataFile");
     }
-    m_Flags = FILE_OK | FILE_CLOSED;
+    m_Flags = FlagOk | FlagClosed;
     m_FileName = "";
     m_Stream.reset();
     return CStatus();
@@ -130,8 +130,8 @@ String CDataFile::GetStatus()
     static const struct {
         int bit;
         const char* text;
-    } kTexts[] = {{FILE_OK, "{OK}"},     {FILE_ERROR, "{ERROR}"}, {FILE_OPEN, "{OPEN}"}, {FILE_CLOSED, "{CLOSED}"},
-                  {FILE_READ, "{READ}"}, {FILE_WRITE, "{WRITE}"}, {FILE_EOF, "{EOF}"}};
+    } kTexts[] = {{FlagOk, "{OK}"},     {FlagError, "{ERROR}"}, {FlagOpen, "{OPEN}"}, {FlagClosed, "{CLOSED}"},
+                  {FlagRead, "{READ}"}, {FlagWrite, "{WRITE}"}, {FlagEof, "{EOF}"}};
     String text;
     for (const auto& t : kTexts)
         if (m_Flags & t.bit) text += t.text;

@@ -20,13 +20,13 @@ class FileHandle;
 class ALMANAC_API CDataFile : public CData {
 public:
     enum Flags {
-        FILE_OK = 1,
-        FILE_ERROR = 2,
-        FILE_CLOSED = 4,
-        FILE_OPEN = 8,
-        FILE_READ = 16,
-        FILE_WRITE = 32,
-        FILE_EOF = 64,
+        FlagOk = 1,
+        FlagError = 2,
+        FlagClosed = 4,
+        FlagOpen = 8,
+        FlagRead = 16,
+        FlagWrite = 32,
+        FlagEof = 64,
     };
 
     CDataFile();
@@ -70,7 +70,7 @@ private:
 
     std::shared_ptr<almanac::FileHandle> m_Stream;
     String m_FileName;
-    int m_Flags = FILE_OK;
+    int m_Flags = FlagOk;
 
     static int sType;
 };
