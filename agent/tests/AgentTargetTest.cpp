@@ -189,13 +189,20 @@ std::vector<unsigned char> ValidRequest(const char* className, const char* funct
 }
 
 // Waits until the agent took the call message and its thread is back in
-// its message loop (a sent message is answered only then).
-bool WaitUntilHandled(HWND frame, DWORD thread)
+// its message loop. A message sent to the thread is answered when it next
+// looks at its queue, between two posted messages, so the thread is asked
+// again and again until the call's flag is up (it goes up as the call
+// starts); the answer to the next question comes after the call's end. A
+// call message that never arrives is given up after 300 ms.
+bool WaitUntilHandled(HWND frame)
 {
-    for (int i = 0; i < 300 && !(squire::SharedStateFlags() & 0x01); ++i) Sleep(1);
-    DWORD_PTR result = 0;
-    (void)thread;
-    return SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result) != 0;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const bool called = (squire::SharedStateFlags() & 0x01) != 0;
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutA(frame, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) return false;
+        if (called || GetTickCount() - start > 300) return true;
+    }
 }
 
 }  // namespace
@@ -292,7 +299,7 @@ TEST(AgentTargetTest, GarbageRequestsNeitherCrashNorHangTheTarget)
         for (int k = 0; k < 5; ++k)
             PostThreadMessageA(thread, WM_COMMAND, tags[k], wrongTypes ? static_cast<LPARAM>(random()) : types[k]);
         PostThreadMessageA(thread, WM_COMMAND, SQUIRE_CMD_CALL, reinterpret_cast<LPARAM>(toolbar));
-        const bool answered = WaitUntilHandled(target.frame(), thread);
+        const bool answered = WaitUntilHandled(target.frame());
         ClearSquireSync();
         SetSquireHook(thread, 0);
         ASSERT_TRUE(answered) << "target stopped answering at request " << i;
