@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # ./kestrel exec warns when ctest is to run tests in parallel without the
-# resource spec (Windows tests would share desktop 0), and stays quiet
+# resource file (Windows tests would share desktop 0), and stays quiet
 # otherwise, and for a build of the host.
 # Usage: exec_warning.sh KESTREL
 set -uo pipefail
