@@ -8,13 +8,16 @@ set -uo pipefail
 source "$1"
 set -uo pipefail
 failures=0
+# ctest's option for its resource file, as ctest itself names it.
+resource_option="$(ctest --help | grep -o -- '--resource-[a-z-]*file' | head -n 1)"
+[ -n "$resource_option" ] || { echo "FAIL: ctest --help names no resource file option"; exit 1; }
 
 # check WANT ARGS...: warn_parallel_ctest ARGS warns (WANT=warns) or not.
 check() {
   local want="$1" out
   shift
   out="$(warn_parallel_ctest "$@" 2>&1)"
-  if { [ "$want" = warns ] && ! grep -q "without --resource-spec-file" <<<"$out"; } ||
+  if { [ "$want" = warns ] && ! grep -q "without a resource file" <<<"$out"; } ||
      { [ "$want" = quiet ] && [ -n "$out" ]; }; then
     echo "FAIL: $* (CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-}) should be $want, said: '$out'"
     failures=$((failures + 1))
@@ -28,8 +31,8 @@ check warns ctest --parallel=4
 CTEST_PARALLEL_LEVEL=2 check warns ctest --test-dir build/win64
 check quiet ctest --test-dir build/win64
 check quiet ctest -j1
-check quiet ctest -j 2 --resource-spec-file env/resources.json
-check quiet ctest --resource-spec-file=env/resources.json -j2
+check quiet ctest -j 2 "$resource_option" env/resources.json
+check quiet ctest "$resource_option=env/resources.json" -j2
 check quiet bash -c 'ctest -j2'
 WORK="$(mktemp -d)"
 trap 'rm -rf "$WORK"' EXIT
