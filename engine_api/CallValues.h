@@ -1,5 +1,5 @@
-// Handing a plain value back from a processor. The engine copies the value
-// into the call's return variable; the status says whether it could.
+// Handing a value back from a processor. The engine copies the value into
+// the call's return variable.
 #pragma once
 
 #include "Engine.h"
@@ -9,28 +9,38 @@
 
 namespace loom {
 
-inline CStatus ReturnInt(SSI_FunctionAPI& call, int value)
+// Each stores the value as the call's result. When it cannot be stored the
+// call's status becomes that failure; otherwise the status is left as it is
+// (an error set before stays). True when the value was stored.
+inline bool ReturnData(SSI_FunctionAPI& call, CData& result)
+{
+    CStatus stored = call.SetReturnData(&result);
+    if (!stored) call.m_ReturnStatus = stored;
+    return stored.IsSuccess();
+}
+
+inline bool ReturnInt(SSI_FunctionAPI& call, int value)
 {
     CDataInt result(value);
-    return call.SetReturnData(&result);
+    return ReturnData(call, result);
 }
 
-inline CStatus ReturnReal(SSI_FunctionAPI& call, double value)
+inline bool ReturnReal(SSI_FunctionAPI& call, double value)
 {
     CDataReal result(value);
-    return call.SetReturnData(&result);
+    return ReturnData(call, result);
 }
 
-inline CStatus ReturnBool(SSI_FunctionAPI& call, bool value)
+inline bool ReturnBool(SSI_FunctionAPI& call, bool value)
 {
     CDataBool result(value);
-    return call.SetReturnData(&result);
+    return ReturnData(call, result);
 }
 
-inline CStatus ReturnString(SSI_FunctionAPI& call, const String& value)
+inline bool ReturnString(SSI_FunctionAPI& call, const String& value)
 {
     CDataString result(value);
-    return call.SetReturnData(&result);
+    return ReturnData(call, result);
 }
 
 // Makes a path a script names absolute against the script's folder, through

@@ -8,6 +8,7 @@
 #include "Factory.h"
 #include "FileStream.h"
 #include "FunctionApi.h"
+#include "FunctionRow.h"
 #include "Interpreter.h"
 #include "Options.h"
 #include "Status.h"

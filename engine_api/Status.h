@@ -14,6 +14,8 @@ public:
         : m_State(static_cast<signed char>(state)), m_Message(message), m_Flag(flag) {}
 
     static CStatus MakeOK() { return CStatus(); }
+    // State 3, "Success", no message to report.
+    static CStatus MakeSuccess() { return CStatus(Success, "Success", 0); }
     static CStatus MakeError(const String& message) { return CStatus(Error, message, 1); }
     static CStatus MakeWarning(const String& message) { return CStatus(Warning, message, 1); }
     // "Internal error in <source> at line <line>."

@@ -100,6 +100,6 @@ TEST(StatusTest, StatesAndDefaultError)
     EXPECT_EQ(e.GetFlag(), 1);
     EXPECT_EQ(e.GetStatusMessage(), "Internal error in ClassWindow at line 1572.");
     CStatus f;
-    f.Format(0, "Option '%s' not found. (%d)", "k", 5124);
+    f.Format(CStatus::Error, "Option '%s' not found. (%d)", "k", 5124);
     EXPECT_EQ(f.GetStatusMessage(), "Option 'k' not found. (5124)");
 }

@@ -1,0 +1,3 @@
+#include "StaticHandler.h"
+
+CStaticHandler::CStaticHandler() : CControlHandler("Static") {}
