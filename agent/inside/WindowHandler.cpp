@@ -36,6 +36,7 @@ const CWindowHandler::Row CWindowHandler::kGenericRows[] = {
     {"Restore", "", 0, &CWindowHandler::Restore, loom::RunsIn::Script, loom::Effect::Acts},
     {"Close", "", 0, &CWindowHandler::Close, loom::RunsIn::Script, loom::Effect::Acts},
     {"BringToTop", "", 0, &CWindowHandler::SetActiveFunction, loom::RunsIn::Script, loom::Effect::Acts},
+    {"SetActive", "", 0, &CWindowHandler::SetActiveFunction, loom::RunsIn::Script, loom::Effect::Acts},
     {"MoveWin", "ii", 0, &CWindowHandler::MoveWin, loom::RunsIn::Script, loom::Effect::Acts},
     {"MouseMove", "ii", 0, &CWindowHandler::MouseMove, loom::RunsIn::Script, loom::Effect::Acts},
     {"ResizeWin", "ii", 0, &CWindowHandler::ResizeWin, loom::RunsIn::Script, loom::Effect::Acts},

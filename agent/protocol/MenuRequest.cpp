@@ -34,3 +34,25 @@ std::vector<int> DecodePositions(const String& text)
 }
 
 }  // namespace squire
+
+bool CanReadMenu(HWND owner)
+{
+    HMENU bar = GetMenu(owner);
+    return bar && GetMenuItemCount(bar) >= 0;
+}
+
+bool ResolveMenu(HWND owner, const MenuPath& path, HMENU& menu, UINT& itemId)
+{
+    itemId = 0;
+    menu = nullptr;
+    if (!owner) return false;
+    HMENU current = GetMenu(owner);
+    if (!current) return false;
+    for (int position : path.submenus) {
+        current = position < 0 ? nullptr : GetSubMenu(current, position);
+        if (!current) return false;
+    }
+    menu = current;
+    itemId = GetMenuItemID(current, path.item);
+    return true;
+}

@@ -8,6 +8,8 @@
 
 #include "Loom.h"
 
+#include <windows.h>
+
 #include <vector>
 
 // Where a menu object sits: the positions of the submenus from the menu bar
@@ -16,6 +18,14 @@ struct MenuPath {
     std::vector<int> submenus;
     int item = 0;
 };
+
+// The menu bar of owner and its submenus can be read from this process
+// (menus are process-local on some systems, Wine among them).
+SQUIRE_API bool CanReadMenu(HWND owner);
+// Descends from the menu bar of owner along path. False when owner has no
+// menu bar or a submenu position does not exist. itemId is 0xFFFFFFFF when
+// the item position holds a submenu or nothing.
+SQUIRE_API bool ResolveMenu(HWND owner, const MenuPath& path, HMENU& menu, UINT& itemId);
 
 // The class name under which a menu request travels to the agent.
 #define SQUIRE_MENU_CLASS "#Menu"

@@ -4,7 +4,8 @@ namespace squire {
 
 namespace {
 
-DWORD gResponseTimeoutMs = 5000;
+// 1000 tries of 10 ms.
+DWORD gResponseTimeoutMs = 10000;
 
 }  // namespace
 

@@ -12,7 +12,7 @@
 
 namespace squire {
 
-// The bound in milliseconds; 5000 until set.
+// The bound in milliseconds: about 10 s (1000 tries of 10 ms) until set.
 SQUIRE_API DWORD ResponseTimeoutMs();
 SQUIRE_API void SetResponseTimeoutMs(DWORD ms);
 

@@ -22,17 +22,6 @@ LONG SharedHookHandle() { return shared::hookHandle; }
 
 }  // namespace squire
 
-int WaitForSync(int tries)
-{
-    int counter = 0;
-    while (squire::shared::syncFlag == 0) {
-        Sleep(10);
-        if (++counter > tries) return 0;
-    }
-    SquireLog("Synced...");
-    return 1;
-}
-
 void ClearSquireSync()
 {
     squire::shared::syncFlag = 0;

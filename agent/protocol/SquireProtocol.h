@@ -21,9 +21,6 @@ constexpr WPARAM SQUIRE_CMD_TAG_VOID = 102005;
 // thread, so the hook has handled them when the call arrives; a call
 // without them is garbage and is dropped at once.
 
-// Waits (tries of 10 ms) until the agent's answer flag is set; 0 when it was
-// not. The call itself waits on the reply event (ReplyEvent.h) instead.
-SQUIRE_ENTRY int WaitForSync(int tries);
 // Clears the answer's flag, the tag count and the state before a call.
 SQUIRE_ENTRY void ClearSquireSync();
 

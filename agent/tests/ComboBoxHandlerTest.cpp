@@ -29,7 +29,7 @@ TEST_F(ComboBoxHandlerTest, GetCount)
 TEST_F(ComboBoxHandlerTest, SelectSetsTheSelection)
 {
     AgentCall call("Select");
-    call.Int(2).Arrive(CStatus(0, "stale", 1)).Run(combo, "ComboBox");
+    call.Int(2).Arrive(CStatus::MakeError("stale")).Run(combo, "ComboBox");
     EXPECT_EQ(1, call.State());
     EXPECT_EQ("OK", call.Message());
     EXPECT_EQ(2, SendMessageA(combo, CB_GETCURSEL, 0, 0));

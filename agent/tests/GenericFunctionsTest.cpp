@@ -23,7 +23,7 @@ TEST_F(GenericFunctionsTest, GetTextAndSetText)
     HWND frame = SharedFrame();
     TestWindow label("Static", "before", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, frame);
     AgentCall set("SetText");
-    set.Str("after").Arrive(CStatus(0, "stale", 1)).Run(label, "Static");
+    set.Str("after").Arrive(CStatus::MakeError("stale")).Run(label, "Static");
     EXPECT_EQ(1, set.State());
     EXPECT_EQ("OK", set.Message());
     EXPECT_EQ(0, set.Flag());
@@ -168,7 +168,7 @@ TEST_F(GenericFunctionsTest, MouseMovePlacesTheCursorAndPostsTheMove)
 {
     HWND frame = SharedFrame();
     AgentCall move("MouseMove");
-    move.Int(30).Int(40).Arrive(CStatus(0, "stale", 1)).Run(frame, TestFrame::ClassName());
+    move.Int(30).Int(40).Arrive(CStatus::MakeError("stale")).Run(frame, TestFrame::ClassName());
     EXPECT_EQ(1, move.State());
     EXPECT_EQ("OK", move.Message());
     POINT expected{30, 40};
@@ -188,7 +188,7 @@ TEST_F(GenericFunctionsTest, SetActiveAndIsActive)
     TestFrame frame("active frame");
     TestWindow button("Button", "b", WS_CHILD | WS_VISIBLE, 5, 5, 60, 20, frame);
     AgentCall activate("SetActive");
-    activate.Arrive(CStatus(0, "stale", 1)).Run(button, "Button");
+    activate.Arrive(CStatus::MakeError("stale")).Run(button, "Button");
     EXPECT_EQ(1, activate.State());
     EXPECT_EQ("OK", activate.Message());
     SetForegroundWindow(frame);

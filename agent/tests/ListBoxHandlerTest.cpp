@@ -83,7 +83,7 @@ TEST_F(ListBoxHandlerTest, SelectOnASingleSelectionList)
     TestWindow list("ListBox", "", kList, 5, 5, 150, 100, frame);
     Fill(list, {"alpha", "beta", "gamma"});
     AgentCall select("Select");
-    select.Int(1).Arrive(CStatus(0, "stale", 1)).Run(list, "ListBox");
+    select.Int(1).Arrive(CStatus::MakeError("stale")).Run(list, "ListBox");
     EXPECT_EQ(1, select.State());
     EXPECT_EQ("OK", select.Message());
     EXPECT_EQ(1, SendMessageA(list, LB_GETCURSEL, 0, 0));

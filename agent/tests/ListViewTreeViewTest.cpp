@@ -154,7 +154,7 @@ TEST_F(TreeViewHandlerTest, CountSelectAndGetSelected)
     count.Run(tree, kClass);
     EXPECT_EQ(6, count.ResultInt());
     AgentCall select("Select");
-    select.Str("Root.Child.Leaf").Arrive(CStatus(0, "stale", 1)).Run(tree, kClass);
+    select.Str("Root.Child.Leaf").Arrive(CStatus::MakeError("stale")).Run(tree, kClass);
     EXPECT_EQ(1, select.State());
     EXPECT_EQ(leaf, reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0)));
     AgentCall selected("GetSelected");

@@ -151,7 +151,7 @@ TEST(MarshalTest, CallRecordRoundTripAndRepeatableBytes)
     call.AddParameter(a, i0);
     call.AddParameter(b, i1);
     call.GetReturnData()->SetType(CDataString::GetRegisteredType());
-    call.m_ReturnStatus = CStatus(0, "bad", 1);
+    call.m_ReturnStatus = CStatus::MakeError("bad");
 
     ASSERT_EQ(WriteFunctionAPI(p, &call), 1);
     const int nameLength = 11;

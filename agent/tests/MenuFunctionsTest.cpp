@@ -45,7 +45,14 @@ SSI_FunctionAPI* RunOn(SSI_FunctionAPI& call, HWND window, std::vector<int> subm
     HMENU menu = nullptr;
     UINT id = 0;
     EXPECT_TRUE(ResolveMenu(window, path, menu, id));
-    RunMenuFunction(call, window, menu, id, item, "Item", item);
+    MenuItemRef ref;
+    ref.owner = window;
+    ref.menu = menu;
+    ref.itemId = id;
+    ref.position = item;
+    ref.objectName = "Item";
+    ref.tagNumber = item;
+    RunMenuFunction(call, ref);
     return &call;
 }
 
@@ -104,7 +111,12 @@ TEST(MenuFunctionsTest, StatesTextsAndCountsOfItems)
     EXPECT_FALSE(ResolveMenu(w.Get(), missing, menu, id));
     SSI_FunctionAPI invalid;
     invalid.m_FunctionName = "Select";
-    RunMenuFunction(invalid, w.Get(), nullptr, 101, 0, "Open", 2);
+    MenuItemRef gone;
+    gone.owner = w.Get();
+    gone.itemId = 101;
+    gone.objectName = "Open";
+    gone.tagNumber = 2;
+    RunMenuFunction(invalid, gone);
     EXPECT_EQ(invalid.m_ReturnStatus.GetStatusMessage(), "Invalid Menu 'Open' (Tag = 2). (K00200)");
 }
 
@@ -113,8 +125,8 @@ TEST(MenuFunctionsTest, MenusOfAnotherProcessRunInsideIt)
     kt::test::TargetProcess target;
     ASSERT_NE(target.frame(), nullptr);
     // WINE_DIFFERENCE: Wine keeps menus inside the process that made them; Windows does not.
-    const bool readable = CanReadMenu(target.frame());
-    std::printf("menus of another process readable here: %s\n", readable ? "yes (Windows)" : "no (Wine)");
+    const bool underWine = GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version") != nullptr;
+    EXPECT_EQ(CanReadMenu(target.frame()), !underWine);
 
     SSI_FunctionAPI text;
     text.m_FunctionName = "GetMenuText";

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 class ProcessorTest : public ::testing::Test {
@@ -73,20 +75,21 @@ TEST_F(ProcessorTest, FindClonesTheClassHandlerOrMakesAGenericOne)
     EXPECT_EQ(0, CHandlerRegistry::Instance().GetId("Edit"));
 }
 
-TEST_F(ProcessorTest, EveryCallBuildsAndResetsTheRegistry)
+TEST_F(ProcessorTest, TheRegistryIsBuiltOnceAndKeptAcrossCalls)
 {
     HWND frame = SharedFrame();
     TestWindow label("Static", "hello", WS_CHILD | WS_VISIBLE, 5, 5, 80, 20, frame);
+    std::vector<const CWindowHandler*> first;
     for (int round = 0; round < 2; ++round) {
         AgentCall call("GetText");
         call.Run(label, "Static");
         EXPECT_EQ(1, call.State());
         EXPECT_EQ("hello", call.ResultString());
-        // Reset ran: the next use builds a fresh registry whose ids start at 1.
-        EXPECT_EQ(0, CHandlerRegistry::Instance().GetCount());
-        CFunctionProcessor().InitWindows();
+        // The same nine prototypes, with the same ids, after every call.
+        EXPECT_EQ(9, CHandlerRegistry::Instance().GetCount());
         EXPECT_EQ(1, CHandlerRegistry::Instance().GetId("SysTabControl32"));
-        CHandlerRegistry::Reset();
+        if (round == 0) first = CHandlerRegistry::Instance().Prototypes();
+        else EXPECT_EQ(first, CHandlerRegistry::Instance().Prototypes());
     }
 }
 

@@ -132,14 +132,10 @@ TEST(RemoteCallTest, DeadWindowCannotBeHooked)
     EXPECT_EQ(call.m_ReturnStatus.GetStatusMessage(), "Kestrel Internal Error: Squire not created. (K00300)");
 }
 
-TEST(HookTest, InstallRemoveAndWaitEdgeCases)
+TEST(HookTest, InstallAndRemoveEdgeCases)
 {
     EXPECT_EQ(SetSquireHook(GetCurrentThreadId(), 0), 0);  // nothing installed
     ASSERT_EQ(SetSquireHook(GetCurrentThreadId(), 1), 1);
     EXPECT_EQ(SetSquireHook(GetCurrentThreadId(), 1), 0);  // one hook at a time
     EXPECT_EQ(SetSquireHook(GetCurrentThreadId(), 0), 1);
-    ClearSquireSync();
-    const DWORD start = GetTickCount();
-    EXPECT_EQ(WaitForSync(0), 0);
-    EXPECT_LT(GetTickCount() - start, 1000u);
 }

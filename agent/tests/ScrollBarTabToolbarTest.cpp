@@ -37,7 +37,7 @@ TEST_F(ScrollBarHandlerTest, SetPosAcceptsTheWholeRangeInclusive)
 {
     for (int position : {10, 50}) {
         AgentCall set("SetPos");
-        set.Int(position).Arrive(CStatus(0, "stale", 1)).Run(bar, "ScrollBar");
+        set.Int(position).Arrive(CStatus::MakeError("stale")).Run(bar, "ScrollBar");
         EXPECT_EQ(1, set.State());
         EXPECT_EQ("OK", set.Message());
         EXPECT_EQ(position, GetScrollPos(bar, SB_CTL));
@@ -78,7 +78,7 @@ TEST_F(TabCtrlHandlerTest, CountActiveTabAndSelectTab)
     count.Run(tabs, "SysTabControl32");
     EXPECT_EQ(3, count.ResultInt());
     AgentCall select("SelectTab");
-    select.Int(2).Arrive(CStatus(0, "stale", 1)).Run(tabs, "SysTabControl32");
+    select.Int(2).Arrive(CStatus::MakeError("stale")).Run(tabs, "SysTabControl32");
     EXPECT_EQ(1, select.State());
     AgentCall active("GetActiveTab");
     active.Run(tabs, "SysTabControl32");
@@ -137,7 +137,7 @@ TEST_F(ToolbarHandlerTest, CountAndRows)
 TEST_F(ToolbarHandlerTest, PressButtonPostsTheCommandOfThatIndex)
 {
     AgentCall press("PressButton");
-    press.Int(2).Arrive(CStatus(0, "stale", 1)).Run(toolbar, "ToolbarWindow32");
+    press.Int(2).Arrive(CStatus::MakeError("stale")).Run(toolbar, "ToolbarWindow32");
     EXPECT_EQ(1, press.State());
     EXPECT_TRUE(TestFrame::Commands().empty());  // posted, not yet handled
     ASSERT_TRUE(PumpUntil([] { return !TestFrame::Commands().empty(); }));
