@@ -1,4 +1,5 @@
 #include "Declarations.h"
+#include "InternalErrors.h"
 
 #include <cctype>
 
@@ -290,7 +291,7 @@ CStatus BuildWindowMembers(CDataWindow& owner, const WinDataT* chain)
         }
         loom::ValuePtr<CDataWindow> member = loom::MakeValue<CDataWindow>();
         if (!member)
-            return CStatus::MakeDefaultError(2038, "KestrelBase");
+            return CStatus::MakeDefaultError(kestrel::internal::kDeclarationMemberLine, kestrel::internal::kKestrelBase);
         CopyNodeFields(*node, *member);
         owner.ConstructChildPath(member.get());
         member->depth = owner.depth + 1;
@@ -311,7 +312,7 @@ CStatus CreateWindowVariable(CEngine& engine, const WinDataT& node)
 {
     loom::ValuePtr<CDataWindow> window = loom::MakeValue<CDataWindow>();
     if (!window)
-        return CStatus::MakeDefaultError(2000, "KestrelBase");
+        return CStatus::MakeDefaultError(kestrel::internal::kDeclarationRootLine, kestrel::internal::kKestrelBase);
     CopyNodeFields(node, *window);
     window->depth = 0;
     if (node.child) {

@@ -3,7 +3,6 @@
 #include "ClassWindow.h"
 #include "DllFunction.h"
 #include "GlobalDispatch.h"
-#include "GlobalFunctionTable.h"
 #include "KeywordProcessor.h"
 #include "LibraryHandle.h"
 #include "RegKey.h"
@@ -39,6 +38,13 @@ CStatus LoadPackageDLL(SSI_FunctionAPI& call, const String& path)
 
 }  // namespace
 
+void CallLoadPackageDLL(SSI_FunctionAPI& call)
+{
+    String path;
+    if (loom::ReadString(call, 0, path))
+        call.m_ReturnStatus = LoadPackageDLL(call, path);
+}
+
 void RegisterFunctions(CEngine* engine)
 {
     ++gRegistrationCount;
@@ -55,15 +61,10 @@ void RegisterFunctions(CEngine* engine)
         engine->AddKeyword(keyword);
     }
 
-    CFunctionDecl decl;
-    for (int i = 0; i < kGlobalFunctionCount; ++i) {
-        const GlobalFunctionEntry& entry = kGlobalFunctions[i];
-        decl.Clear();
-        decl.SetName(entry.name);
-        for (const char* p = entry.params; *p; ++p)
-            decl.addType(GlobalFunctionType(*p), "");
-        if (entry.result)
-            decl.SetReturnType(GlobalFunctionType(entry.result));
+    size_t count = 0;
+    const GlobalFunctionRow* rows = GlobalFunctionRows(count);
+    for (size_t i = 0; i < count; ++i) {
+        CFunctionDecl decl = loom::MakeDecl(rows[i].name, rows[i].params, rows[i].result);
         decl.SetProcessor(StandardFunctionProcessor);
         engine->AddFunction(decl);
     }
@@ -71,15 +72,9 @@ void RegisterFunctions(CEngine* engine)
 
 void* StandardFunctionProcessor(SSI_FunctionAPI& call)
 {
-    const String& name = call.m_FunctionName;
     // A name that matches no function leaves the call record unchanged.
-    if (GlobalFunctionBody body = FindGlobalFunction(name)) {
-        body(call);
-    } else if (name == "LoadPackageDLL") {
-        String path;
-        if (loom::ReadString(call, 0, path))
-            call.m_ReturnStatus = LoadPackageDLL(call, path);
-    }
+    if (const GlobalFunctionRow* row = FindGlobalFunction(call))
+        row->body(call);
     return nullptr;
 }
 

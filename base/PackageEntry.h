@@ -10,5 +10,8 @@ LOOM_PACKAGE_ENTRY void* StandardFunctionProcessor(SSI_FunctionAPI& call);
 LOOM_PACKAGE_ENTRY void CleanUp();
 LOOM_PACKAGE_ENTRY int TestExport();
 
+// LoadPackageDLL(path): loads another package and registers its functions.
+void CallLoadPackageDLL(SSI_FunctionAPI& call);
+
 // The number of RegisterFunctions calls not yet released by CleanUp.
 KESTRELBASE_API int PackageRegistrationCount();

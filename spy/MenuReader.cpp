@@ -1,6 +1,6 @@
 #include "MenuReader.h"
 
-#include "MenuFunctions.h"
+#include "MenuRequest.h"
 #include "MenuRemote.h"
 #include "Values.h"
 

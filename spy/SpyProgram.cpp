@@ -6,6 +6,8 @@
 #include "TreePrinter.h"
 #include "WindowReader.h"
 
+#include "BoundedWait.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -77,30 +79,33 @@ std::vector<HWND> SpyProgram::Select(DWORD runPid) const
 
 std::vector<HWND> SpyProgram::WaitForSelection(DWORD runPid, StartedProgram& program, std::string& error) const
 {
-    const DWORD bound = static_cast<DWORD>(m_Options.waitSeconds * 1000);
+    constexpr int kPaceMs = 50;
+    const int bound = static_cast<int>(m_Options.waitSeconds * 1000);
     const DWORD start = GetTickCount();
     bool told = false;
-    for (;;) {
-        std::vector<HWND> windows = Select(runPid);
-        if (!windows.empty()) return windows;
-        if (!program.Running()) {
-            error = "'" + m_Options.run + "' ended without showing a window";
-            return {};
-        }
-        const DWORD waited = GetTickCount() - start;
-        if (waited >= bound) {
-            char seconds[32];
-            std::snprintf(seconds, sizeof seconds, "%g", m_Options.waitSeconds);
-            error = "'" + m_Options.run + "' showed no window matching " + SelectionText() + " within " + seconds +
-                    " s";
-            return {};
-        }
-        if (!told && waited >= 2000) {
-            Progress("waiting for a window of '" + m_Options.run + "'...");
-            told = true;
-        }
-        Sleep(50);
+    bool ended = false;
+    std::vector<HWND> windows;
+    loom::WaitUntil(
+        [&] {
+            windows = Select(runPid);
+            if (!windows.empty()) return true;
+            if (!program.Running()) return ended = true;
+            if (!told && GetTickCount() - start >= 2000) {
+                Progress("waiting for a window of '" + m_Options.run + "'...");
+                told = true;
+            }
+            return false;
+        },
+        bound, kPaceMs);
+    if (!windows.empty()) return windows;
+    if (ended) {
+        error = "'" + m_Options.run + "' ended without showing a window";
+        return {};
     }
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%g", m_Options.waitSeconds);
+    error = "'" + m_Options.run + "' showed no window matching " + SelectionText() + " within " + seconds + " s";
+    return {};
 }
 
 int SpyProgram::Tree(const std::vector<HWND>& windows)

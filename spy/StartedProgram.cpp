@@ -1,6 +1,6 @@
 #include "StartedProgram.h"
 
-#include <vector>
+#include "ProcessStart.h"
 
 namespace spy {
 
@@ -26,13 +26,12 @@ StartedProgram::~StartedProgram()
 
 bool StartedProgram::Start(const std::string& commandLine, std::string& error)
 {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
+    kestrel::ProgramStart start;
+    start.commandLine = commandLine;
     PROCESS_INFORMATION info{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
-        error = "cannot start '" + commandLine + "': " + SystemMessage(GetLastError());
+    DWORD code = 0;
+    if (!kestrel::StartProgram(start, info, &code)) {
+        error = "cannot start '" + commandLine + "': " + SystemMessage(code);
         return false;
     }
     CloseHandle(info.hThread);

@@ -31,7 +31,7 @@ almanac::PixelView CDataBitmap::Pixels() const
     return v;
 }
 
-CStatus CDataBitmap::OutsideBuffer() { return CStatus(0, kOutsideBuffer, 1); }
+CStatus CDataBitmap::OutsideBuffer() { return CStatus::MakeError(kOutsideBuffer); }
 
 CDataBitmap::CDataBitmap() { LOOM_REGISTER_ON_FIRST_USE(CDataBitmap, "bitmap"); }
 
@@ -112,9 +112,9 @@ CStatus CDataBitmap::LoadFromFile(String& path)
     CStatus status = in.Open(path, "rb");
     if (!status) return status;
     if (in.read(1, sizeof m_FileHeader, &m_FileHeader) < sizeof m_FileHeader)
-        return CStatus(0, "Incorrect bitmap Format. (3502)", 1);
+        return CStatus::MakeError("Incorrect bitmap Format. (3502)");
     if (in.read(1, sizeof m_InfoHeader, &m_InfoHeader) < sizeof m_InfoHeader)
-        return CStatus(0, "Incorrect bitmap Format. (3503)", 1);
+        return CStatus::MakeError("Incorrect bitmap Format. (3503)");
     Clear();
     // A garbage biSizeImage must not cost a huge allocation: never allocate
     // more than the file still holds.
@@ -124,11 +124,11 @@ CStatus CDataBitmap::LoadFromFile(String& path)
     if (wanted > remaining || wanted > INT_MAX) {
         if (remaining > 0 && remaining <= INT_MAX && MakeBuffer(static_cast<int>(remaining)) > 0)
             m_Length = static_cast<int>(in.read(1, static_cast<size_t>(remaining), m_Buffer.get()));
-        return CStatus(0, "Incorrect bitmap Format. (3504)", 1);
+        return CStatus::MakeError("Incorrect bitmap Format. (3504)");
     }
     const int size = static_cast<int>(wanted);
     if (MakeBuffer(size) > 0 && in.read(1, static_cast<size_t>(size), m_Buffer.get()) < static_cast<size_t>(size))
-        return CStatus(0, "Incorrect bitmap Format. (3504)", 1);
+        return CStatus::MakeError("Incorrect bitmap Format. (3504)");
     in.Close();
     return CStatus();
 }
@@ -143,16 +143,16 @@ CStatus CDataBitmap::SaveToFile(String& path)
     out.write(1, sizeof m_InfoHeader, &m_InfoHeader);
     const size_t written = m_Length > 0 ? out.write(1, static_cast<size_t>(m_Length), m_Buffer.get()) : 0;
     if (written == static_cast<size_t>(m_Length)) return out.Close();
-    return CStatus().Format(0, "Bitmap save unsuccessful - %s. (5111)", path.c_str());
+    return CStatus().Format(CStatus::Error, "Bitmap save unsuccessful - %s. (5111)", path.c_str());
 }
 
 CStatus CDataBitmap::GetColorAt(int x, int y, int& red, int& green, int& blue)
 {
     if (!(static_cast<uint32_t>(x) < static_cast<uint32_t>(m_InfoHeader.biWidth) &&
           static_cast<uint32_t>(y) < static_cast<uint32_t>(m_InfoHeader.biHeight)))
-        return CStatus().Format(0, "Indices out of bitmap bounds: [%d,%d]. (5138)", x, y);
+        return CStatus().Format(CStatus::Error, "Indices out of bitmap bounds: [%d,%d]. (5138)", x, y);
     const int64_t i = PixelOffset(x, y);
-    if (!Covers(i, 3)) return CStatus(0, kOutsideBuffer, 1);
+    if (!Covers(i, 3)) return CStatus::MakeError(kOutsideBuffer);
     red = m_Buffer[i + 2];
     green = m_Buffer[i + 1];
     blue = m_Buffer[i];
@@ -162,20 +162,20 @@ CStatus CDataBitmap::GetColorAt(int x, int y, int& red, int& green, int& blue)
 CStatus CDataBitmap::SetPixels(int x1, int y1, int x2, int y2, int red, int green, int blue)
 {
     if (y2 < y1)
-        return CStatus().Format(0, "Second Y index must not be less than the first: %d, %d. (5114)", y1, y2);
+        return CStatus().Format(CStatus::Error, "Second Y index must not be less than the first: %d, %d. (5114)", y1, y2);
     if (x2 < x1)
-        return CStatus().Format(0, "Second X index must not be less than the first: %d, %d. (5115)", x1, x2);
+        return CStatus().Format(CStatus::Error, "Second X index must not be less than the first: %d, %d. (5115)", x1, x2);
     if (!IsColor(red) || !IsColor(green) || !IsColor(blue))
-        return CStatus(0, "Color values must be from 0 to 255. (5113)", 1);
+        return CStatus::MakeError("Color values must be from 0 to 255. (5113)");
     const int w = m_InfoHeader.biWidth;
     const int h = m_InfoHeader.biHeight;
     if (x1 < 0 || x2 < 0 || y1 < 0 || y2 < 0 || x1 >= w || x2 >= w || y1 >= h || y2 >= h)
-        return CStatus().Format(0, "Indices out of bitmap bounds: [%d,%d], [%d,%d]. (5112)", x1, y1, x2, y2);
+        return CStatus().Format(CStatus::Error, "Indices out of bitmap bounds: [%d,%d], [%d,%d]. (5112)", x1, y1, x2, y2);
     const int bytes = m_InfoHeader.biBitCount / 8;
-    if (bytes < 3) return CStatus(0, "Invalid bitmap color depth. (5116)", 1);
-    if (bytes > 4) return CStatus(0, "Invalid bitmap color depth. (5117)", 1);
+    if (bytes < 3) return CStatus::MakeError("Invalid bitmap color depth. (5116)");
+    if (bytes > 4) return CStatus::MakeError("Invalid bitmap color depth. (5117)");
     // Offsets grow with x and y: the last pixel is the farthest one.
-    if (!Covers(PixelOffset(x2, y2), 3)) return CStatus(0, kOutsideBuffer, 1);
+    if (!Covers(PixelOffset(x2, y2), 3)) return CStatus::MakeError(kOutsideBuffer);
     for (int y = y1; y <= y2; ++y) {
         for (int x = x1; x <= x2; ++x) {
             unsigned char* p = m_Buffer.get() + PixelOffset(x, y);
@@ -190,12 +190,12 @@ CStatus CDataBitmap::SetPixels(int x1, int y1, int x2, int y2, int red, int gree
 CStatus CDataBitmap::ReplaceColor(bool other, int r1, int g1, int b1, int r2, int g2, int b2)
 {
     if (!IsColor(r1) || !IsColor(g1) || !IsColor(b1) || !IsColor(r2) || !IsColor(g2) || !IsColor(b2))
-        return CStatus(0, other ? "Color values must be from 0 to 255. (5135)" : "Color values must be from 0 to 255. (5137)", 1);
+        return CStatus::MakeError(other ? "Color values must be from 0 to 255. (5135)" : "Color values must be from 0 to 255. (5137)");
     int step;
     if (m_InfoHeader.biBitCount > 24) step = 4;
     else if (m_InfoHeader.biBitCount == 24) step = 3;
-    else if (other) return CStatus(0, "ReplaceAllOther supports only 24-bit and 32-bit bitmaps. (5134)", 1);
-    else return CStatus(0, "ReplaceAll supports only 24-bit and 32-bit bitmaps. (5136)", 1);
+    else if (other) return CStatus::MakeError("ReplaceAllOther supports only 24-bit and 32-bit bitmaps. (5134)");
+    else return CStatus::MakeError("ReplaceAll supports only 24-bit and 32-bit bitmaps. (5136)");
     for (int64_t i = 0; i + 2 < m_Length; i += step) {
         unsigned char* p = m_Buffer.get() + i;
         const bool same = p[0] == b1 && p[1] == g1 && p[2] == r1;
@@ -213,11 +213,11 @@ CStatus CDataBitmap::Blit(int x, int y, const CDataBitmap& source, const CDataBi
     const int sw = source.m_InfoHeader.biWidth;
     const int sh = source.m_InfoHeader.biHeight;
     if (mask && (mask->m_InfoHeader.biHeight != sh || mask->m_InfoHeader.biWidth != sw))
-        return CStatus(0, "Blit source and mask must have the same dimenstions. (5132)", 1);
+        return CStatus::MakeError("Blit source and mask must have the same dimenstions. (5132)");
     if (static_cast<uint32_t>(x) + static_cast<uint32_t>(sw) > static_cast<uint32_t>(m_InfoHeader.biWidth) ||
         static_cast<uint32_t>(y) + static_cast<uint32_t>(sh) > static_cast<uint32_t>(m_InfoHeader.biHeight))
-        return CStatus(0, "Blit source will not fit at X,Y location. (5131)", 1);
-    if (x < 0 || y < 0) return CStatus(0, "Blit origin must be >= 0. (5130)", 1);
+        return CStatus::MakeError("Blit source will not fit at X,Y location. (5131)");
+    if (x < 0 || y < 0) return CStatus::MakeError("Blit origin must be >= 0. (5130)");
     if (sw <= 0 || sh <= 0) return CStatus();  // no pixel to copy
     const int64_t lastSource = source.PixelOffset(sw - 1, sh - 1);
     // Every pixel takes at least one byte (which bounds the work by the
@@ -225,7 +225,7 @@ CStatus CDataBitmap::Blit(int x, int y, const CDataBitmap& source, const CDataBi
     if (static_cast<int64_t>(sw) * sh > source.m_Length ||
         !Covers(PixelOffset(static_cast<int64_t>(x) + sw - 1, static_cast<int64_t>(y) + sh - 1), 3) ||
         !source.Covers(lastSource, 3) || (mask && !mask->Covers(lastSource, 3)))
-        return CStatus(0, kOutsideBuffer, 1);
+        return CStatus::MakeError(kOutsideBuffer);
     for (int n = 0; n < sh; ++n) {
         for (int c = 0; c < sw; ++c) {
             unsigned char* d = m_Buffer.get() + PixelOffset(static_cast<int64_t>(x) + c, static_cast<int64_t>(y) + n);
@@ -253,15 +253,15 @@ CStatus CDataBitmap::Search(int& x, int& y, const CDataBitmap& pattern, int tole
     if (static_cast<uint32_t>(x) + static_cast<uint32_t>(pw) > static_cast<uint32_t>(m_InfoHeader.biWidth) ||
         static_cast<uint32_t>(y) + static_cast<uint32_t>(ph) > static_cast<uint32_t>(m_InfoHeader.biHeight))
         return CStatus();
-    if (x < 0 || y < 0) return CStatus().Format(0, "The search start location must be > 0: %d, %d (5133)", x, y);
+    if (x < 0 || y < 0) return CStatus().Format(CStatus::Error, "The search start location must be > 0: %d, %d (5133)", x, y);
     if (pattern.m_InfoHeader.biBitCount != m_InfoHeader.biBitCount)
-        return CStatus().Format(0, "Bitmap and pattern differ in color depth: %d and %d bits. (%d)",
+        return CStatus().Format(CStatus::Error, "Bitmap and pattern differ in color depth: %d and %d bits. (%d)",
                                 m_InfoHeader.biBitCount, pattern.m_InfoHeader.biBitCount, depthCode);
     const almanac::PixelView image = Pixels();
     const almanac::PixelView view = pattern.Pixels();
     switch (almanac::CheckSearchRange(image, view, x, y)) {
     case almanac::SearchRange::Empty: return CStatus();
-    case almanac::SearchRange::OutsideBuffer: return CStatus(0, kOutsideBuffer, 1);
+    case almanac::SearchRange::OutsideBuffer: return CStatus::MakeError(kOutsideBuffer);
     case almanac::SearchRange::Ready: break;
     }
     int fx = 0, fy = 0;

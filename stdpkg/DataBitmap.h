@@ -96,6 +96,10 @@ public:
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
     CStatus operator_compare(CData* other, int& out) override;
 
+    // The member functions' rows (InitData declares them, the processor
+    // runs them).
+    static const loom::MemberRow<CDataBitmap>* Rows(size_t& count);
+
 private:
     static CStatus OutsideBuffer();
     int64_t Stride() const;

@@ -15,7 +15,7 @@ namespace {
 CStatus CheckTolerance(int tolerance)
 {
     if (tolerance < 0 || tolerance > 255)
-        return CStatus().Format(0, "The tolerance must be from 0 to 255: %d. (5901)", tolerance);
+        return CStatus().Format(CStatus::Error, "The tolerance must be from 0 to 255: %d. (5901)", tolerance);
     return CStatus();
 }
 
@@ -43,13 +43,13 @@ CStatus CDataBitmap::CheckComparable(const CDataBitmap& other, int tolerance) co
     const tagBMP_INFO_HDR& a = m_InfoHeader;
     const tagBMP_INFO_HDR& b = other.m_InfoHeader;
     if (a.biBitCount != b.biBitCount)
-        return CStatus().Format(0, "Bitmap and pattern differ in color depth: %d and %d bits. (5902)", a.biBitCount,
+        return CStatus().Format(CStatus::Error, "Bitmap and pattern differ in color depth: %d and %d bits. (5902)", a.biBitCount,
                                 b.biBitCount);
     if (a.biWidth != b.biWidth || a.biHeight != b.biHeight)
-        return CStatus().Format(0, "The bitmaps differ in size: %d x %d and %d x %d. (5903)", a.biWidth, a.biHeight,
+        return CStatus().Format(CStatus::Error, "The bitmaps differ in size: %d x %d and %d x %d. (5903)", a.biWidth, a.biHeight,
                                 b.biWidth, b.biHeight);
     if (a.biBitCount % 8 != 0 || a.biBitCount == 0 || a.biBitCount > 32)
-        return CStatus().Format(0, "Differences are counted in 8- to 32-bit bitmaps, not %d-bit ones. (5904)",
+        return CStatus().Format(CStatus::Error, "Differences are counted in 8- to 32-bit bitmaps, not %d-bit ones. (5904)",
                                 a.biBitCount);
     if (a.biWidth == 0 || a.biHeight == 0) return CStatus();
     if (!CoversImage(Pixels()) || !CoversImage(other.Pixels())) return OutsideBuffer();
@@ -81,7 +81,7 @@ CStatus CDataBitmap::DiffImage(const CDataBitmap& other, int tolerance, CDataBit
     if (!status) return status;
     const int bytes = m_InfoHeader.biBitCount / 8;
     if (bytes != 3 && bytes != 4)
-        return CStatus().Format(0, "A diff image needs 24-bit or 32-bit bitmaps, not %d-bit ones. (5904)",
+        return CStatus().Format(CStatus::Error, "A diff image needs 24-bit or 32-bit bitmaps, not %d-bit ones. (5904)",
                                 m_InfoHeader.biBitCount);
     diff = *this;
     const almanac::PixelView b = other.Pixels();
@@ -106,11 +106,11 @@ CStatus CDataBitmap::Crop(int x, int y, int width, int height, CDataBitmap& part
     const int64_t right = static_cast<int64_t>(x) + width;
     const int64_t top = static_cast<int64_t>(y) + height;
     if (x < 0 || y < 0 || width <= 0 || height <= 0 || right > m_InfoHeader.biWidth || top > m_InfoHeader.biHeight)
-        return CStatus().Format(0, "Crop rectangle %d,%d of %d x %d lies outside the %d x %d bitmap. (5905)", x, y,
+        return CStatus().Format(CStatus::Error, "Crop rectangle %d,%d of %d x %d lies outside the %d x %d bitmap. (5905)", x, y,
                                 width, height, m_InfoHeader.biWidth, m_InfoHeader.biHeight);
     const int bitCount = m_InfoHeader.biBitCount;
     if (bitCount % 8 != 0 || bitCount == 0)
-        return CStatus().Format(0, "Crop needs whole bytes per pixel, not %d bits. (5904)", bitCount);
+        return CStatus().Format(CStatus::Error, "Crop needs whole bytes per pixel, not %d bits. (5904)", bitCount);
     if (!CoversImage(Pixels())) return OutsideBuffer();
     const int bytes = bitCount / 8;
     const int64_t rowBytes = static_cast<int64_t>(width) * bytes;

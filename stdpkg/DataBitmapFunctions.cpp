@@ -1,9 +1,8 @@
-// The member functions that scripts call on a bitmap: declaration in
-// InitData, dispatch and parameter handling in SSI_FunctionProcessor.
+// The member functions that scripts call on a bitmap: their rows, and the
+// parameter handling of each.
 #include "CallValues.h"
 #include "DataBitmap.h"
 
-#include <initializer_list>
 
 namespace {
 
@@ -45,67 +44,41 @@ bool ReadInts(SSI_FunctionAPI& call, int first, int count, int* values)
 
 }  // namespace
 
+const loom::MemberRow<CDataBitmap>* CDataBitmap::Rows(size_t& count)
+{
+    using B = CDataBitmap;
+    using A = SSI_FunctionAPI;
+    static const loom::MemberRow<CDataBitmap> kRows[] = {
+        {"Save", "s", 'b', [](B& b, A& c) { b.CallLoadSave(c, true); }},
+        {"Load", "s", 'b', [](B& b, A& c) { b.CallLoadSave(c, false); }},
+        {"GetWidth", "", 'i', [](B& b, A& c) { ReturnInt(c, b.m_InfoHeader.biWidth); }},
+        {"GetHeight", "", 'i', [](B& b, A& c) { ReturnInt(c, b.m_InfoHeader.biHeight); }},
+        {"SetPixels", "iiiii", 0, [](B& b, A& c) { b.CallSetPixels(c); }},
+        {"blit", "iim", 0, [](B& b, A& c) { b.CallBlit(c); }},
+        {"blit", "iimm", 0, [](B& b, A& c) { b.CallBlit(c); }},
+        {"Clear", "", 0, [](B& b, A&) { b.ZeroPixels(); }},
+        {"Invert", "", 0, [](B& b, A&) { b.Invert(); }},
+        {"Find", "iim", 'b', [](B& b, A& c) { b.CallFind(c, false); }},
+        {"ReplaceAll", "iiiiii", 0, [](B& b, A& c) { b.CallReplace(c, false); }},
+        {"ReplaceAllOther", "iiiiii", 0, [](B& b, A& c) { b.CallReplace(c, true); }},
+        {"GetColorAt", "ii", 'i', [](B& b, A& c) { b.CallGetColorAt(c); }},
+        {"FindSimilar", "iimi", 'b', [](B& b, A& c) { b.CallFind(c, true); }},
+        {"CountDifferences", "mi", 'i', [](B& b, A& c) { b.CallCountDifferences(c); }},
+        {"DiffImage", "mi", 'm', [](B& b, A& c) { b.CallDiffImage(c); }},
+        {"Crop", "iiii", 'm', [](B& b, A& c) { b.CallCrop(c); }},
+    };
+    count = sizeof kRows / sizeof kRows[0];
+    return kRows;
+}
+
 CStatus CDataBitmap::InitData()
 {
-    const int intType = CDataInt::GetRegisteredType();
-    const int stringType = CDataString::GetRegisteredType();
-    const int boolType = CDataBool::GetRegisteredType();
-    const int bitmapType = GetRegisteredType();
-    struct Row {
-        const char* name;
-        std::initializer_list<int> params;
-        int result;
-    };
-    const Row rows[] = {
-        {"Save", {stringType}, boolType},
-        {"Load", {stringType}, boolType},
-        {"GetWidth", {}, intType},
-        {"GetHeight", {}, intType},
-        {"SetPixels", {intType, intType, intType, intType, intType}, 0},
-        {"blit", {intType, intType, bitmapType}, 0},
-        {"blit", {intType, intType, bitmapType, bitmapType}, 0},
-        {"Clear", {}, 0},
-        {"Invert", {}, 0},
-        {"Find", {intType, intType, bitmapType}, boolType},
-        {"ReplaceAll", {intType, intType, intType, intType, intType, intType}, 0},
-        {"ReplaceAllOther", {intType, intType, intType, intType, intType, intType}, 0},
-        {"GetColorAt", {intType, intType}, intType},
-        {"FindSimilar", {intType, intType, bitmapType, intType}, boolType},
-        {"CountDifferences", {bitmapType, intType}, intType},
-        {"DiffImage", {bitmapType, intType}, bitmapType},
-        {"Crop", {intType, intType, intType, intType}, bitmapType},
-    };
-    CFunctionDecl decl;
-    for (const Row& row : rows) {
-        decl.SetName(row.name);
-        if (row.result) decl.SetReturnType(row.result);
-        for (int type : row.params) decl.addType(type, "");
-        decl.SetProcessor(this);
-        AddFunction(decl);
-        decl.Clear();
-    }
-    return CStatus();
+    return loom::AddMemberRows(*this);
 }
 
 void CDataBitmap::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
-    const String& name = call.m_FunctionName;
-    if (name == "Save") CallLoadSave(call, true);
-    else if (name == "Load") CallLoadSave(call, false);
-    else if (name == "GetWidth") ReturnInt(call, m_InfoHeader.biWidth);
-    else if (name == "GetHeight") ReturnInt(call, m_InfoHeader.biHeight);
-    else if (name == "Clear") ZeroPixels();
-    else if (name == "Invert") Invert();
-    else if (name == "GetColorAt") CallGetColorAt(call);
-    else if (name == "ReplaceAll") CallReplace(call, false);
-    else if (name == "ReplaceAllOther") CallReplace(call, true);
-    else if (name == "Find") CallFind(call, false);
-    else if (name == "FindSimilar") CallFind(call, true);
-    else if (name == "CountDifferences") CallCountDifferences(call);
-    else if (name == "DiffImage") CallDiffImage(call);
-    else if (name == "Crop") CallCrop(call);
-    else if (name == "blit") CallBlit(call);
-    else if (name == "SetPixels") CallSetPixels(call);
+    loom::RunMemberRow(*this, call);
 }
 
 void CDataBitmap::CallLoadSave(SSI_FunctionAPI& call, bool save)

@@ -46,7 +46,7 @@ bool CDataFile::IsOpen() const { return m_Stream && m_Stream->IsOpen(); }
 
 CStatus CDataFile::NotOpen() const
 {
-    return CStatus().Format(0, "File '%s' not open. (3500)", m_FileName.c_str());
+    return CStatus().Format(CStatus::Error, "File '%s' not open. (3500)", m_FileName.c_str());
 }
 
 CStatus CDataFile::Open(String& path, String& mode)

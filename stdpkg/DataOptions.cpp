@@ -121,7 +121,7 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         String key, value;
         if (!ReadString(call, 0, key)) return;
         if (!m_Store.GetOption(key, value)) {
-            call.m_ReturnStatus.Format(0, "Option '%s' not found. (5124)", key.c_str());
+            call.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5124)", key.c_str());
             return;
         }
         CDataString result(value);
@@ -130,7 +130,7 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         String key, value;
         if (!ReadString(call, 0, key) || !ReadString(call, 1, value)) return;
         if (!m_Store.HasKey(key)) {
-            call.m_ReturnStatus.Format(0, "Option '%s' not found. (5125)", key.c_str());
+            call.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5125)", key.c_str());
             return;
         }
         if (m_Store.SetOption(key, value)) call.m_ReturnStatus = CStatus();
@@ -173,7 +173,7 @@ void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         if (!ReadInt(call, 0, index)) return;
         String key;
         if (!m_Store.GetKey(index, key)) {
-            call.m_ReturnStatus.Format(0, "Option index '%d' not found. (5123)", index);
+            call.m_ReturnStatus.Format(CStatus::Error, "Option index '%d' not found. (5123)", index);
             return;
         }
         CDataString result(key);

@@ -51,7 +51,7 @@ struct StbImage {
 
 CStatus Corrupt(const char* why)
 {
-    return CStatus().Format(0, "Incorrect PNG file: %s. (5906)", why ? why : "unreadable");
+    return CStatus().Format(CStatus::Error, "Incorrect PNG file: %s. (5906)", why ? why : "unreadable");
 }
 
 void Append(void* context, void* data, int size)
@@ -131,15 +131,15 @@ CStatus SavePng(const String& path, const CDataBitmap& bitmap)
     const tagBMP_INFO_HDR& info = bitmap.GetInfoHeader();
     const int bitCount = info.biBitCount;
     if (bitCount != 24 && bitCount != 32)
-        return CStatus().Format(0, "PNG files hold 24-bit and 32-bit bitmaps only, not %d-bit: %s. (5908)", bitCount,
+        return CStatus().Format(CStatus::Error, "PNG files hold 24-bit and 32-bit bitmaps only, not %d-bit: %s. (5908)", bitCount,
                                 path.c_str());
     const int width = info.biWidth, height = info.biHeight;
     if (width <= 0 || height <= 0 || static_cast<int64_t>(width) * height * 4 > INT_MAX)
-        return CStatus().Format(0, "A PNG file needs a bitmap of at least one pixel: %d x %d. (5909)", width, height);
+        return CStatus().Format(CStatus::Error, "A PNG file needs a bitmap of at least one pixel: %d x %d. (5909)", width, height);
     const int bytesPerPixel = bitCount / 8;
     const int64_t stride = static_cast<int64_t>(width) * bytesPerPixel;
     if (stride * height > bitmap.GetBufferLength())
-        return CStatus(0, "Bitmap pixel data does not cover the pixels its header describes. (5139)", 1);
+        return CStatus::MakeError("Bitmap pixel data does not cover the pixels its header describes. (5139)");
     std::vector<unsigned char> rgba(static_cast<size_t>(stride * height));
     const unsigned char* bits = bitmap.GetBuffer();
     for (int row = 0; row < height; ++row) {
@@ -154,12 +154,12 @@ CStatus SavePng(const String& path, const CDataBitmap& bitmap)
     }
     std::vector<unsigned char> encoded;
     if (!stbi_write_png_to_func(Append, &encoded, width, height, bytesPerPixel, rgba.data(), static_cast<int>(stride)))
-        return CStatus().Format(0, "PNG save unsuccessful - %s. (5907)", path.c_str());
+        return CStatus().Format(CStatus::Error, "PNG save unsuccessful - %s. (5907)", path.c_str());
     std_ofile_stream out;
     CStatus status = out.Open(path, "wb");
     if (!status) return status;
     if (out.write(1, encoded.size(), encoded.data()) != encoded.size())
-        return CStatus().Format(0, "PNG save unsuccessful - %s. (5907)", path.c_str());
+        return CStatus().Format(CStatus::Error, "PNG save unsuccessful - %s. (5907)", path.c_str());
     return out.Close();
 }
 

@@ -121,7 +121,7 @@ void FormatValue(SSI_FunctionAPI& call)
     String out;
     if (type == CDataInt::GetRegisteredType()) {
         if (!IsSingleValueFormat(fmt.c_str(), FormatArg::Int)) {
-            call.m_ReturnStatus.Format(0, "Format '%s' does not fit one int value: it needs exactly one "
+            call.m_ReturnStatus.Format(CStatus::Error, "Format '%s' does not fit one int value: it needs exactly one "
                                           "of %%d %%i %%o %%u %%x %%X %%c, without * or $. (5141)",
                                        fmt.c_str());
             return;
@@ -131,7 +131,7 @@ void FormatValue(SSI_FunctionAPI& call)
         out.Format(fmt.c_str(), value);
     } else if (type == CDataReal::GetRegisteredType()) {
         if (!IsSingleValueFormat(fmt.c_str(), FormatArg::Real)) {
-            call.m_ReturnStatus.Format(0, "Format '%s' does not fit one real value: it needs exactly one "
+            call.m_ReturnStatus.Format(CStatus::Error, "Format '%s' does not fit one real value: it needs exactly one "
                                           "of %%f %%e %%g %%a, without * or $. (5142)",
                                        fmt.c_str());
             return;
@@ -249,7 +249,7 @@ void Mod(SSI_FunctionAPI& call)
     int a = 0, b = 0;
     if (!ReadInt(call, 0, a) || !ReadInt(call, 1, b)) return;
     if (b == 0) {
-        call.m_ReturnStatus.Format(2, "Modulus divide by 0");
+        call.m_ReturnStatus.Format(CStatus::Warning, "Modulus divide by 0");
         ReturnInt(call, 0);
         return;
     }
@@ -294,62 +294,62 @@ void Evaluate(SSI_FunctionAPI& call)
     call.m_ReturnStatus = status;
 }
 
-struct Branch {
-    const char* name;
-    void (*run)(SSI_FunctionAPI&);
-};
-
-// Dispatch order; the first equal name runs.
-const Branch kBranches[] = {
-    {"pwd", Pwd},
-    {"string", ToText},
-    {"cd", Cd},
-    {"strrev", StrRev},
-    {"replace", Replace},
-    {"find", FindText},
-    {"substring", SubString},
-    {"getlength", GetLength},
-    {"trim", Trim},
-    {"split", Split},
-    {"format", FormatValue},
-    {"toupper", ToUpper},
-    {"tolower", ToLower},
-    {"length", Length},
-    {"size", Size},
-    {"mean", Mean},
-    {"sin", RealFunction<Sin>},
-    {"cos", RealFunction<Cos>},
-    {"tan", RealFunction<Tan>},
-    {"asin", RealFunction<Asin>},
-    {"acos", RealFunction<Acos>},
-    {"atan", RealFunction<Atan>},
-    {"atan2", Atan2},
-    {"sinh", RealFunction<Sinh>},
-    {"cosh", RealFunction<Cosh>},
-    {"tanh", RealFunction<Tanh>},
-    {"rand", Rand},
-    {"abs", RealFunction<Fabs>},
-    {"sign", Sign},
-    {"mod", Mod},
-    {"int", ToInt},
-    {"real", ToReal},
-    {"sqrt", RealFunction<Sqrt>},
-    {"GetErrorCount", GetErrorCount},
-    {"GetWarningCount", GetWarningCount},
-    {"Evaluate", Evaluate},
+// The global functions in registration order (overloads are rows of their
+// own).
+const StandardFunctionRow kFunctions[] = {
+    {"pwd", "", 's', Pwd},
+    {"cd", "s", 0, Cd},
+    {"string", "a", 's', ToText},
+    {"strrev", "s", 's', StrRev},
+    {"replace", "sss", 's', Replace},
+    {"find", "ss", 'i', FindText},
+    {"substring", "sii", 's', SubString},
+    {"getlength", "s", 'i', GetLength},
+    {"trim", "s", 's', Trim},
+    {"split", "ss", 's', Split},
+    {"format", "si", 's', FormatValue},
+    {"format", "sr", 's', FormatValue},
+    {"toupper", "s", 's', ToUpper},
+    {"tolower", "s", 's', ToLower},
+    {"length", "a", 'i', Length},
+    {"size", "a", 'i', Size},
+    {"mean", "r", 'r', Mean},
+    {"sin", "r", 'r', RealFunction<Sin>},
+    {"cos", "r", 'r', RealFunction<Cos>},
+    {"tan", "r", 'r', RealFunction<Tan>},
+    {"asin", "r", 'r', RealFunction<Asin>},
+    {"acos", "r", 'r', RealFunction<Acos>},
+    {"atan", "r", 'r', RealFunction<Atan>},
+    {"atan2", "rr", 'r', Atan2},
+    {"sinh", "r", 'r', RealFunction<Sinh>},
+    {"cosh", "r", 'r', RealFunction<Cosh>},
+    {"tanh", "r", 'r', RealFunction<Tanh>},
+    {"rand", "i", 'i', Rand},
+    {"abs", "r", 'r', RealFunction<Fabs>},
+    {"sign", "r", 'i', Sign},
+    {"mod", "ii", 'i', Mod},
+    {"int", "r", 'i', ToInt},
+    {"real", "i", 'r', ToReal},
+    {"sqrt", "r", 'r', RealFunction<Sqrt>},
+    {"GetErrorCount", "", 'i', GetErrorCount},
+    {"GetWarningCount", "", 'i', GetWarningCount},
+    {"Evaluate", "s", 'a', Evaluate},
 };
 
 }  // namespace
 
+const StandardFunctionRow* StandardFunctionRows(size_t& count)
+{
+    count = sizeof kFunctions / sizeof kFunctions[0];
+    return kFunctions;
+}
+
 bool RunStandardFunction(SSI_FunctionAPI& call)
 {
-    for (const Branch& branch : kBranches) {
-        if (call.m_FunctionName == branch.name) {
-            branch.run(call);
-            return true;
-        }
-    }
-    return false;
+    const StandardFunctionRow* row = loom::FindRow(kFunctions, call);
+    if (!row) return false;
+    row->body(call);
+    return true;
 }
 
 int ScaledRandom(int n, int r)

@@ -1,11 +1,14 @@
-// The global functions of the standard package: the body of
-// StandardFunctionProcessor, which picks a function by its exact name.
+// The global functions of the standard package: one row each, registered
+// in order by RegisterFunctions and run by StandardFunctionProcessor.
 #pragma once
 
 #include "AlmanacApi.h"
 #include "Loom.h"
 
 namespace almanac {
+
+using StandardFunctionRow = loom::FunctionRow<void (*)(SSI_FunctionAPI&)>;
+ALMANAC_API const StandardFunctionRow* StandardFunctionRows(size_t& count);
 
 // Runs the function named in the call record; an unknown name changes
 // nothing. Returns true when the name was known.

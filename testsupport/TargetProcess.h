@@ -3,6 +3,8 @@
 // messages and always terminated when the test ends.
 #pragma once
 
+#include "BoundedWait.h"
+
 #include "Handles.h"
 
 #include <windows.h>
@@ -15,11 +17,7 @@ namespace kt::test {
 // Polls `condition` every 20 ms until it holds or `timeoutMs` has passed.
 template <typename Condition>
 bool WaitFor(Condition condition, int timeoutMs = 10000) {
-    for (int waited = 0;; waited += 20) {
-        if (condition()) return true;
-        if (waited >= timeoutMs) return false;
-        Sleep(20);
-    }
+    return loom::WaitUntil(condition, timeoutMs, 20);
 }
 
 // A folder under %TEMP% that is removed, with its files, at the end.

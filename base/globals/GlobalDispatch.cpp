@@ -4,97 +4,91 @@
 #include "FileFunctions.h"
 #include "GlobalFunctions.h"
 #include "GlobalWindowFunctions.h"
+#include "PackageEntry.h"
 #include "ScreenshotCheck.h"
 #include "SystemFunctions.h"
-
-#include <cstring>
 
 namespace {
 
 using namespace kestrel;
 
-// GetProcessID of the script's process, or of a window's with a parameter.
-void CallAnyProcessID(SSI_FunctionAPI& call)
-{
-    if (call.GetNumParams() > 0)
-        CallGetWindowProcessID(call);
-    else
-        CallGetProcessID(call);
-}
-
-struct GlobalFunctionBinding {
-    const char* name;
-    GlobalFunctionBody body;
-};
-
-const GlobalFunctionBinding kBindings[] = {
-    {"Sleep", CallSleep},
-    {"Log", CallLog},
-    {"LogError", CallLogError},
-    {"LogWarning", CallLogWarning},
-    {"Version", CallVersion},
-    {"Exit", CallExit},
-    {"SetDelay", CallSetDelay},
-    {"SetLookupTimeout", CallSetLookupTimeout},
-    {"ListWindow", CallListWindow},
-    {"GetProcessID", CallAnyProcessID},
-    {"KillProcess", CallKillProcess},
-    {"GetClipboardText", CallGetClipboardText},
-    {"SetClipboardText", CallSetClipboardText},
-    {"Exists", CallExists},
-    {"WaitForWindow", CallWaitForWindow},
-    {"GetDesktopWindow", CallGetDesktopWindow},
-    {"GetForegroundWindow", CallGetForegroundWindow},
-    {"GetLength", CallGetLength},
-    {"Find", CallFind},
-    {"SubString", CallSubString},
-    {"Concat", CallConcat},
-    {"IntToStr", CallIntToStr},
-    {"StrToInt", CallStrToInt},
-    {"RealToStr", CallRealToStr},
-    {"StrToReal", CallStrToReal},
-    {"GetTime", CallGetTime},
-    {"GetDate", CallGetDate},
-    {"GetDayOfWeek", CallGetDayOfWeek},
-    {"TypeKeys", CallTypeKeys},
-    {"KeyUp", CallKeyUp},
-    {"KeyDown", CallKeyDown},
-    {"MouseMove", CallMouseMove},
-    {"MouseClick", CallMouseClick},
-    {"InputInt", CallInputInt},
-    {"InputReal", CallInputReal},
-    {"InputString", CallInputString},
-    {"PrintMessage", CallPrintMessage},
-    {"Alert", CallAlert},
-    {"PlaySound", CallPlaySound},
-    {"System", CallSystem},
-    {"Run", CallRun},
-    {"ChangeDir", CallChangeDir},
-    {"GetMachineName", CallGetMachineName},
-    {"GetDirContents", CallGetDirContents},
-    {"GetCurrentDir", CallGetCurrentDir},
-    {"MakeDir", CallMakeDir},
-    {"GetUserName", CallGetUserName},
-    {"CopyFile", CallCopy},
-    {"CopyDir", CallCopy},
-    {"DeleteFile", CallDelete},
-    {"DeleteDir", CallDelete},
-    {"MainWin", CallMainWin},
-    {"WriteFile", CallWriteFile},
-    {"OpenFile", CallOpenFile},
-    {"CloseFile", CallCloseFile},
-    {"ReadFile", CallReadFile},
-    {"ReadAllFile", CallReadAllFile},
-    {"FindFile", CallFindFile},
-    {"CheckScreenshot", CallCheckScreenshot},
+const GlobalFunctionRow kGlobalFunctions[] = {
+    {"Sleep", "r", 0, CallSleep},
+    {"Sleep", "i", 0, CallSleep},
+    {"Log", "s", 0, CallLog},
+    {"LogError", "s", 0, CallLogError},
+    {"LogWarning", "s", 0, CallLogWarning},
+    {"Version", "", 's', CallVersion},
+    {"Exit", "", 0, CallExit},
+    {"SetDelay", "i", 0, CallSetDelay},
+    {"SetLookupTimeout", "r", 0, CallSetLookupTimeout},
+    {"SetLookupTimeout", "i", 0, CallSetLookupTimeout},
+    {"ListWindow", "w", 0, CallListWindow},
+    {"GetProcessID", "", 'i', CallGetProcessID},
+    {"GetProcessID", "w", 'i', CallGetWindowProcessID},
+    {"KillProcess", "i", 'b', CallKillProcess},
+    {"GetClipboardText", "", 's', CallGetClipboardText},
+    {"SetClipboardText", "s", 0, CallSetClipboardText},
+    {"Exists", "w", 'b', CallExists},
+    {"WaitForWindow", "wi", 'b', CallWaitForWindow},
+    {"GetDesktopWindow", "", 'w', CallGetDesktopWindow},
+    {"GetForegroundWindow", "", 'w', CallGetForegroundWindow},
+    {"GetLength", "s", 'i', CallGetLength},
+    {"Find", "ss", 'i', CallFind},
+    {"SubString", "sii", 's', CallSubString},
+    {"Concat", "ss", 's', CallConcat},
+    {"IntToStr", "i", 's', CallIntToStr},
+    {"StrToInt", "s", 'i', CallStrToInt},
+    {"RealToStr", "r", 's', CallRealToStr},
+    {"StrToReal", "s", 'r', CallStrToReal},
+    {"GetTime", "", 's', CallGetTime},
+    {"GetDate", "", 's', CallGetDate},
+    {"GetDayOfWeek", "", 'i', CallGetDayOfWeek},
+    {"TypeKeys", "s", 0, CallTypeKeys},
+    {"KeyUp", "s", 0, CallKeyUp},
+    {"KeyDown", "s", 0, CallKeyDown},
+    {"MouseMove", "ii", 0, CallMouseMove},
+    {"MouseClick", "iiii", 0, CallMouseClick},
+    {"InputInt", "s", 'i', CallInputInt},
+    {"InputReal", "s", 'r', CallInputReal},
+    {"InputString", "s", 's', CallInputString},
+    {"PrintMessage", "s", 0, CallPrintMessage},
+    {"Alert", "s", 0, CallAlert},
+    {"LoadPackageDLL", "s", 0, CallLoadPackageDLL},
+    {"PlaySound", "s", 'b', CallPlaySound},
+    {"System", "s", 0, CallSystem},
+    {"Run", "s", 'b', CallRun},
+    {"ChangeDir", "s", 0, CallChangeDir},
+    {"GetMachineName", "", 's', CallGetMachineName},
+    {"GetDirContents", "ss", 's', CallGetDirContents},
+    {"GetCurrentDir", "", 's', CallGetCurrentDir},
+    {"MakeDir", "s", 'b', CallMakeDir},
+    {"GetUserName", "", 's', CallGetUserName},
+    {"CopyFile", "ss", 'b', CallCopy},
+    {"CopyDir", "ss", 'b', CallCopy},
+    {"DeleteFile", "s", 'b', CallDelete},
+    {"DeleteDir", "s", 'b', CallDelete},
+    {"MainWin", "ss", 'w', CallMainWin},
+    {"MainWin", "is", 'w', CallMainWin},
+    {"WriteFile", "fs", 'b', CallWriteFile},
+    {"OpenFile", "ss", 'f', CallOpenFile},
+    {"OpenFile", "fss", 'b', CallOpenFile},
+    {"CloseFile", "f", 'b', CallCloseFile},
+    {"ReadFile", "fs", 'b', CallReadFile},
+    {"ReadAllFile", "f", 's', CallReadAllFile},
+    {"FindFile", "ss", 's', CallFindFile},
+    {"CheckScreenshot", "wsii", 'b', CallCheckScreenshot},
 };
 
 }  // namespace
 
-GlobalFunctionBody FindGlobalFunction(const String& name)
+const GlobalFunctionRow* GlobalFunctionRows(size_t& count)
 {
-    for (const GlobalFunctionBinding& binding : kBindings)
-        if (name == binding.name)
-            return binding.body;
-    return nullptr;
+    count = sizeof kGlobalFunctions / sizeof kGlobalFunctions[0];
+    return kGlobalFunctions;
+}
+
+const GlobalFunctionRow* FindGlobalFunction(SSI_FunctionAPI& call)
+{
+    return loom::FindRow(kGlobalFunctions, call);
 }

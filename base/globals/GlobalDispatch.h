@@ -1,10 +1,12 @@
-// The bodies of the package's global functions by exact, case-sensitive
-// name; overloads of one name share one body, which tells them apart.
+// The package's global functions: one row each (name, signature, body), in
+// registration order. Overloads are rows of their own.
 #pragma once
 
 #include "Loom.h"
 
-typedef void (*GlobalFunctionBody)(SSI_FunctionAPI& call);
+using GlobalFunctionBody = void (*)(SSI_FunctionAPI& call);
+using GlobalFunctionRow = loom::FunctionRow<GlobalFunctionBody>;
 
-// The body of the global function `name`, or null for an unknown name.
-GlobalFunctionBody FindGlobalFunction(const String& name);
+const GlobalFunctionRow* GlobalFunctionRows(size_t& count);
+// The row of the call, or null for a name no row has.
+const GlobalFunctionRow* FindGlobalFunction(SSI_FunctionAPI& call);

@@ -1,4 +1,5 @@
 #include "GlobalFunctions.h"
+#include "InternalErrors.h"
 
 #include "ScriptPaths.h"
 
@@ -99,7 +100,7 @@ void CallExit(SSI_FunctionAPI& call)
 {
     CInterpreter* interpreter = call.m_Engine ? call.m_Engine->GetInterpreter() : nullptr;
     if (!interpreter) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(903, "KestrelBase");
+        call.m_ReturnStatus = CStatus::MakeDefaultError(kestrel::internal::kExitLine, kestrel::internal::kKestrelBase);
         return;
     }
     interpreter->SetStopFlag();

@@ -1,8 +1,11 @@
 #include "GlobalWindowFunctions.h"
+#include "InternalErrors.h"
 
 #include "ClassWindow.h"
 #include "ScriptPaths.h"
 #include "InputSynthesis.h"
+
+#include "BoundedWait.h"
 
 #include <windows.h>
 
@@ -69,13 +72,7 @@ void CallWaitForWindow(SSI_FunctionAPI& call)
     if (!window || !ReadInt(call, 1, seconds))
         return;
     // seconds + 1 lookups, one second apart.
-    bool found = false;
-    for (int lookups = 0;;) {
-        found = FindOnce(*window);
-        if (found || ++lookups > seconds)
-            break;
-        ::Sleep(1000);
-    }
+    const bool found = loom::WaitUntil([&] { return FindOnce(*window); }, seconds * 1000, 1000);
     ReturnBool(call, found);
     call.m_ReturnStatus = CStatus::MakeOK();
 }
@@ -111,7 +108,7 @@ void CallMainWin(SSI_FunctionAPI& call)
         return;
     loom::ValuePtr<CDataWindow> window = loom::MakeValue<CDataWindow>();
     if (!window) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(1158, "KestrelBase");
+        call.m_ReturnStatus = CStatus::MakeDefaultError(kestrel::internal::kGlobalMainWinLine, kestrel::internal::kKestrelBase);
         return;
     }
     window->windowClass = windowClass;

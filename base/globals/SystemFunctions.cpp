@@ -2,6 +2,8 @@
 
 #include "ResponseBound.h"
 
+#include "ClassWindow.h"
+#include "ProcessStart.h"
 #include "ScriptPaths.h"
 #include "SystemHandles.h"
 
@@ -96,15 +98,11 @@ void CallSystem(SSI_FunctionAPI& call)
     call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
         return;
-    // CreateProcessA may write into its command line.
-    std::vector<char> commandLine(absolute.c_str(), absolute.c_str() + absolute.GetLength() + 1);
-    STARTUPINFOA startup;
-    std::memset(&startup, 0, sizeof startup);
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION info;
-    std::memset(&info, 0, sizeof info);
-    if (!CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info)) {
+    ProgramStart start;
+    start.commandLine = absolute.str();
+    start.boundMs = CDataWindow::LookupTimeoutMs();
+    PROCESS_INFORMATION info{};
+    if (!StartProgram(start, info)) {
         call.m_ReturnStatus.Format(CStatus::Error, "System command '%s' failed", absolute.c_str());
         return;
     }
@@ -114,21 +112,48 @@ void CallSystem(SSI_FunctionAPI& call)
     ::Sleep(500);
 }
 
+namespace {
+
+// The command interpreter's command line for `command`, as the C library's
+// system() makes it.
+std::string InterpreterLine(const String& command)
+{
+    const char* comspec = std::getenv("COMSPEC");
+    return std::string(comspec && *comspec ? comspec : "cmd.exe") + " /c " + command.str();
+}
+
+}  // namespace
+
 void CallRun(SSI_FunctionAPI& call)
 {
     String command, absolute;
     if (!ReadString(call, 0, command))
         return;
-    if (std::system(nullptr) == 0) {
-        call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
-        return;
-    }
     call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
         return;
-    const int result = std::system(absolute.c_str());
-    ReturnBool(call, result >= 0);
-    call.m_ReturnStatus = CStatus::MakeOK();
+    // The command writes where the script writes, as under system().
+    STARTUPINFOA handles{};
+    handles.cb = sizeof handles;
+    handles.dwFlags = STARTF_USESTDHANDLES;
+    handles.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    handles.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+    handles.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+    ProgramStart start;
+    start.commandLine = InterpreterLine(absolute);
+    start.startup = &handles;
+    start.boundMs = CDataWindow::LookupTimeoutMs();
+    PROCESS_INFORMATION info{};
+    if (!StartProgram(start, info)) {
+        call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
+        return;
+    }
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    // True once the interpreter has run the command, whatever the command's
+    // own exit code.
+    WaitForSingleObject(process.Get(), INFINITE);
+    ReturnBool(call, true);
 }
 
 void CallGetMachineName(SSI_FunctionAPI& call)

@@ -280,12 +280,6 @@ TEST(WindowType, ValueFromLiveWindowTakesClassTextAndFlags)
 
 TEST(WindowType, SmallOperations)
 {
-    EXPECT_FALSE(CDataWindow::IsLocalClass("SysListView32"));
-    EXPECT_FALSE(CDataWindow::IsLocalClass("SysTreeView32"));
-    EXPECT_FALSE(CDataWindow::IsLocalClass("ToolbarWindow32"));
-    EXPECT_FALSE(CDataWindow::IsLocalClass("SysTabControl32"));
-    EXPECT_TRUE(CDataWindow::IsLocalClass("Edit"));
-
     CDataWindow::SetDelay(-5);
     EXPECT_EQ(CDataWindow::iDelay, 0);
     CDataWindow::SetDelay(200);

@@ -1,4 +1,5 @@
 #include "DllFunction.h"
+#include "InternalErrors.h"
 
 #include "DllCall.h"
 #include "LibraryHandle.h"
@@ -56,7 +57,7 @@ CStatus DeclareDllFunction(CEngine* engine, const String& argument)
 {
     CInterpreter* interpreter = engine ? engine->GetInterpreter() : nullptr;
     if (!interpreter)
-        return CStatus::MakeDefaultError(1811, "KestrelBase");
+        return CStatus::MakeDefaultError(kestrel::internal::kDllDeclarationLine, kestrel::internal::kKestrelBase);
 
     String text(argument);
     String functionName;
@@ -146,7 +147,7 @@ void* DllFunctionProcessor(SSI_FunctionAPI& call)
 {
     const CDllFunc* found = FindDllFunction(call.m_FunctionName);
     if (!found) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(2348, "KestrelBase");
+        call.m_ReturnStatus = CStatus::MakeDefaultError(kestrel::internal::kDllFunctionMissingLine, kestrel::internal::kKestrelBase);
         return nullptr;
     }
     // The table may grow while the library function runs (it cannot call
@@ -170,7 +171,7 @@ void* DllFunctionProcessor(SSI_FunctionAPI& call)
         CVariable* variable = call[i];
         CData* data = variable ? variable->GetWorkingData() : nullptr;
         if (!data) {
-            call.m_ReturnStatus = CStatus::MakeDefaultError(2369, "KestrelBase");
+            call.m_ReturnStatus = CStatus::MakeDefaultError(kestrel::internal::kDllArgumentMissingLine, kestrel::internal::kKestrelBase);
             return nullptr;
         }
         int type = data->GetType();

@@ -1,13 +1,16 @@
 #include "Actionability.h"
 
+#include "ClassWindow.h"
 #include "InputSettle.h"
 #include "ResponseBound.h"
+
+#include "BoundedWait.h"
 
 namespace KeyInput {
 
 namespace {
 
-constexpr DWORD kRetryPauseMs = 10;
+constexpr int kRetryPauseMs = 10;
 
 bool IsGroupBox(HWND wnd)
 {
@@ -69,40 +72,60 @@ HWND CoveringWindow(HWND wnd, POINT point)
     return nullptr;
 }
 
+namespace {
+
+// What stands between a click and the window, as one read sees it.
+struct Obstacle {
+    enum Kind { None, Hidden, Disabled, Moving, Covered } kind = None;
+    HWND covering = nullptr;
+};
+
+Obstacle ReadObstacle(HWND wnd, POINT point)
+{
+    Obstacle seen;
+    RECT before{}, after{};
+    GetWindowRect(wnd, &before);
+    if (!IsWindowVisible(wnd)) {
+        seen.kind = Obstacle::Hidden;
+    } else if (!IsWindowEnabled(wnd)) {
+        seen.kind = Obstacle::Disabled;
+    } else {
+        // A point outside the window is the script's choice; only a point
+        // on the window is checked for cover.
+        if (PtInRect(&before, point)) seen.covering = CoveringWindow(wnd, point);
+        Sleep(1);
+        GetWindowRect(wnd, &after);
+        if (!SameRect(before, after)) seen.kind = Obstacle::Moving;
+        else if (seen.covering) seen.kind = Obstacle::Covered;
+    }
+    return seen;
+}
+
+}  // namespace
+
 CStatus WaitUntilClickable(HWND wnd, POINT point)
 {
-    const DWORD bound = squire::ResponseTimeoutMs();
-    const DWORD start = GetTickCount();
-    for (;;) {
-        const char* problem = nullptr;
-        HWND covering = nullptr;
-        RECT before{}, after{};
-        GetWindowRect(wnd, &before);
-        if (!IsWindowVisible(wnd)) {
-            problem = "is not visible";
-        } else if (!IsWindowEnabled(wnd)) {
-            problem = "is disabled";
-        } else {
-            // A point outside the window is the script's choice; only a
-            // point on the window is checked for cover.
-            if (PtInRect(&before, point)) covering = CoveringWindow(wnd, point);
-            Sleep(1);
-            GetWindowRect(wnd, &after);
-            if (!SameRect(before, after)) problem = "kept moving";
-        }
-        if (!problem && !covering) return CStatus::MakeOK();
-        if (GetTickCount() - start >= bound) {
-            const String self = DescribeWindow(wnd);
-            if (covering)
-                return CStatus::MakeError(
-                    String::Printf("Window %s is covered at (%ld, %ld) by window %s; nothing was clicked. (K01620)",
-                                   self.c_str(), point.x, point.y, DescribeWindow(covering).c_str()));
-            const char* code = problem[3] == 'n' ? "K01621" : problem[3] == 'd' ? "K01622" : "K01623";
-            return CStatus::MakeError(
-                String::Printf("Window %s %s; nothing was clicked. (%s)", self.c_str(), problem, code));
-        }
-        Sleep(kRetryPauseMs);
+    Obstacle last;
+    const bool clickable = loom::WaitUntil(
+        [&] {
+            last = ReadObstacle(wnd, point);
+            return last.kind == Obstacle::None;
+        },
+        CDataWindow::LookupTimeoutMs(), kRetryPauseMs);
+    if (clickable) return CStatus::MakeOK();
+    const String self = DescribeWindow(wnd);
+    const char* problem = "kept moving";
+    const char* code = "K01623";
+    switch (last.kind) {
+    case Obstacle::Covered:
+        return CStatus::MakeError(
+            String::Printf("Window %s is covered at (%ld, %ld) by window %s; nothing was clicked. (K01620)",
+                           self.c_str(), point.x, point.y, DescribeWindow(last.covering).c_str()));
+    case Obstacle::Hidden: problem = "is not visible", code = "K01621"; break;
+    case Obstacle::Disabled: problem = "is disabled", code = "K01622"; break;
+    default: break;
     }
+    return CStatus::MakeError(String::Printf("Window %s %s; nothing was clicked. (%s)", self.c_str(), problem, code));
 }
 
 CStatus PrepareTyping(HWND wnd)

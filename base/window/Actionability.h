@@ -1,8 +1,8 @@
 // Checks made before input is sent to a window, so that the input lands
 // where the script meant it: a click only on a window that is visible,
 // enabled, standing still and not covered at the click point; keys only
-// once the window holds the keyboard focus. Each waits within the response
-// bound and reports, with the window's text and class, why it gave up.
+// once the window holds the keyboard focus. A click waits within the lookup
+// bound, the focus within the response bound; each reports, with the window's text and class, why it gave up.
 #pragma once
 
 #include "Loom.h"
@@ -21,7 +21,7 @@ HWND CoveringWindow(HWND wnd, POINT point);
 
 // Waits until a click at screen point `point` would reach `wnd`: visible,
 // enabled, the same rectangle on two reads, not covered. An error (K01620
-// to K01623) when that does not come about within the bound.
+// to K01623) when that does not come about within the lookup bound.
 CStatus WaitUntilClickable(HWND wnd, POINT point);
 
 // Makes the top-level window of `wnd` the foreground window and gives the

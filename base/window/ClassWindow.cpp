@@ -1,12 +1,11 @@
 #include "ClassWindow.h"
+#include "InternalErrors.h"
 
 #include "TypeRegistration.h"
 
 #include "Factory.h"
-#include "ResponseBound.h"
 #include "SquireLog.h"
 #include "WindowChecker.h"
-#include "WindowFunctionTable.h"
 
 #include <windows.h>
 
@@ -136,7 +135,7 @@ void CDataWindow::UnRegister()
 CStatus CDataWindow::InitData()
 {
     SquireClear();
-    RegisterWindowFunctions(*this);
+    DeclareWindowFunctions();
     CVariable tagVar("Tag", CDataString::GetRegisteredType());
     AddVariable(tagVar);
     CVariable classVar("Class", CDataString::GetRegisteredType());
@@ -151,7 +150,7 @@ CStatus CDataWindow::AddFunction(CFunctionDecl& decl, String& className)
     prototype.m_FunctionName = decl.Name;
     int n = decl.GetNumParams();
     if (!prototype.InitParams(n))
-        return CStatus::MakeDefaultError(2155, "ClassWindow");
+        return CStatus::MakeDefaultError(kestrel::internal::kAddFunctionLine, kestrel::internal::kClassWindow);
     for (int i = 0; i < n; ++i) {
         CVariable parameter("", decl.ParamTypes[i]);
         int index = i;
@@ -204,7 +203,6 @@ CStatus CDataWindow::SetLookupTimeout(double seconds)
         return CStatus::MakeError(
             String::Printf("SetLookupTimeout needs a number of seconds from 0 to 3600: %g. (K00543)", seconds));
     lookupTimeoutMs = static_cast<int>(seconds * 1000 + 0.5);
-    squire::SetResponseTimeoutMs(static_cast<DWORD>(lookupTimeoutMs < 250 ? 250 : lookupTimeoutMs));
     return CStatus::MakeOK();
 }
 
@@ -216,7 +214,7 @@ int CDataWindow::LookupTimeoutMs()
 CStatus CDataWindow::AddLocalVariable(CData* window, String& memberName)
 {
     if (!window)
-        return CStatus::MakeDefaultError(1572, "ClassWindow");
+        return CStatus::MakeDefaultError(kestrel::internal::kAddLocalVariableLine, kestrel::internal::kClassWindow);
     CVariable variable(memberName, window->GetType());
     for (CVariable& member : members) {
         if (member == variable) {
@@ -227,12 +225,12 @@ CStatus CDataWindow::AddLocalVariable(CData* window, String& memberName)
             DimensionList fresh(dims ? dims->index + 1 : 2);
             variable.SetData(window, fresh.Get());
             member = variable;
-            return CStatus(CStatus::Success, "Success", 0);
+            return CStatus::MakeSuccess();
         }
     }
     variable.SetData(window);
     members.push_back(variable);
-    return CStatus(CStatus::Success, "Success", 0);
+    return CStatus::MakeSuccess();
 }
 
 bool CDataWindow::ConstructChildPath(CDataWindow* child)
@@ -334,22 +332,16 @@ String CDataWindow::GetClass(HWND wnd)
     return n > 0 ? String(buffer, n) : String();
 }
 
-bool CDataWindow::IsLocalClass(const String& className)
-{
-    return !(className == "SysTreeView32" || className == "ToolbarWindow32" ||
-             className == "SysTabControl32" || className == "SysListView32");
-}
-
 CStatus CDataWindow::GetText(String& text)
 {
     (void)text;
-    return CStatus::MakeDefaultError(436, "ClassWindow");
+    return CStatus::MakeDefaultError(kestrel::internal::kGetTextLine, kestrel::internal::kClassWindow);
 }
 
 CStatus CDataWindow::SetText(String& text)
 {
     (void)text;
-    return CStatus::MakeDefaultError(458, "ClassWindow");
+    return CStatus::MakeDefaultError(kestrel::internal::kSetTextLine, kestrel::internal::kClassWindow);
 }
 
 void CDataWindow::ListToScreen(CEngine* engine)

@@ -6,6 +6,7 @@
 #include "KestrelBaseApi.h"
 #include "Loom.h"
 #include "WinData.h"
+#include "WindowFunctions.h"
 
 #include <vector>
 
@@ -46,8 +47,9 @@ public:
     static int GetRegisteredType();
     static CStatus SetDelay(int ms);
     // How long a lookup tries before the window is called missing (5 s
-    // until set; 0 is a single try). It also bounds every wait on an
-    // application's answer, with a floor of a quarter of a second.
+    // until set; 0 is a single try), and how long an action waits for its
+    // window to become clickable. Waits on an application's answer have a
+    // bound of their own (ResponseBound.h).
     static CStatus SetLookupTimeout(double seconds);
     static int LookupTimeoutMs();
 
@@ -64,7 +66,10 @@ public:
     void ListToScreen(CEngine* engine);
 
     static String GetClass(HWND wnd);
-    static bool IsLocalClass(const String& className);
+
+    // Every window function the type declares: the dispatcher's own (under
+    // "MainWin") and the agent's handlers' and menus' rows.
+    static std::vector<squire::WindowFunction> Functions();
 
     CStatus GetText(String& text);
     CStatus SetText(String& text);
@@ -81,9 +86,6 @@ public:
     // and text T against the cut patterns P and Q.
     static bool PartialMatches(const String& C, const String& T, const String& P, const String& Q,
                                int clsPartial, int tagPartial);
-
-    // Runs a control function in this process with the control processor.
-    static void Internal_FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className);
 
     // Capture of the client area of foundWindow into `bitmap`.
     CStatus CaptureBitmap(CDataBitmap& bitmap);
@@ -121,11 +123,33 @@ protected:
 
 private:
     void CopyFields(const CDataWindow& other);
-    // Parts of the dispatcher (WindowDispatch.cpp).
-    bool DispatcherFunction(SSI_FunctionAPI& call, bool isMenu);
-    void MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle);
+
+    // The dispatcher (WindowDispatch.cpp): the rows of the functions it
+    // performs itself, all declared for every class ("MainWin").
+    using DispatchRow = loom::FunctionRow<void (CDataWindow::*)(SSI_FunctionAPI&)>;
+    static const DispatchRow kValueRows[];
+    static const DispatchRow kFoundRows[];
+    // Declares every row of Functions().
+    void DeclareWindowFunctions();
+    loom::Effect MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle);
+    // The window one step from foundWindow, or the internal error of that
+    // function's line when foundWindow is gone.
+    void ReturnRelative(SSI_FunctionAPI& call, int internalLine, HWND (*step)(HWND));
     void AddChildFunction(SSI_FunctionAPI& call);
     void MainWinFunction(SSI_FunctionAPI& call);
     void SetHandleFunction(SSI_FunctionAPI& call);
+    void GetHandleFunction(SSI_FunctionAPI& call);
+    void CaptureBitmapFunction(SSI_FunctionAPI& call);
+    void GetChildFunction(SSI_FunctionAPI& call);
+    void GetParentFunction(SSI_FunctionAPI& call);
+    void GetNextSiblingFunction(SSI_FunctionAPI& call);
+    void GetPrevSiblingFunction(SSI_FunctionAPI& call);
+    void GetTopParentFunction(SSI_FunctionAPI& call);
+    void SetActiveFunction(SSI_FunctionAPI& call);
+    void IsEnabledFunction(SSI_FunctionAPI& call);
+    void MouseClickFunction(SSI_FunctionAPI& call);
+    void TypeKeysFunction(SSI_FunctionAPI& call);
+    void KeyDownFunction(SSI_FunctionAPI& call);
+    void KeyUpFunction(SSI_FunctionAPI& call);
     static int sType;
 };

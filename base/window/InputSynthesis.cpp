@@ -1,5 +1,6 @@
 #include "InputSynthesis.h"
 
+#include "Activation.h"
 #include "Actionability.h"
 #include "InputSettle.h"
 
@@ -220,21 +221,7 @@ int IsShifted(char c)
 
 void Activate(HWND wnd)
 {
-    if (!wnd || !IsWindow(wnd))
-        return;
-    HWND top = GetAncestor(wnd, GA_ROOTOWNER);
-    if (!top)
-        top = wnd;
-    DWORD topThread = GetWindowThreadProcessId(top, nullptr);
-    HWND foreground = GetForegroundWindow();
-    DWORD foregroundThread = foreground ? GetWindowThreadProcessId(foreground, nullptr) : 0;
-    if (topThread == foregroundThread)
-        return;
-    SetForegroundWindow(top);
-    // Asynchronous: a hung application must not hold the script.
-    SetWindowPos(top, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_ASYNCWINDOWPOS);
-    SetActiveWindow(top);
-    SetFocus(top);
+    squire::Activate(wnd);
 }
 
 CStatus TypeKeys(HWND wnd, const String& text)

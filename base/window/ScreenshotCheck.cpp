@@ -4,6 +4,7 @@
 #include "ScriptPaths.h"
 #include "WindowCapture.h"
 
+#include "BoundedWait.h"
 #include "DataBitmap.h"
 
 #include <windows.h>
@@ -55,18 +56,18 @@ CStatus Save(CDataBitmap& bitmap, String& path)
     MakeFolders(FolderOf(path.str()));
     CStatus status = bitmap.SaveToFile(path);
     if (!status)
-        return CStatus().Format(0, "Could not write %s: %s (5913)", path.c_str(), status.GetStatusMessage().c_str());
+        return CStatus().Format(CStatus::Error, "Could not write %s: %s (5913)", path.c_str(), status.GetStatusMessage().c_str());
     return CStatus::MakeOK();
 }
 
-// Lookups of the window as window functions make them: up to about five
-// seconds, so a window that is still opening is waited for.
-constexpr int kLookupTries = 501;
+// The window is looked up as window functions look it up: within the
+// lookup bound (SetLookupTimeout), so a window that is still opening is
+// waited for.
 constexpr int kLookupPauseMs = 10;
-// A window still painting changes between two captures: up to this many
-// further captures, this far apart, until two in a row are the same.
-constexpr int kSettleCaptures = 20;
+// A window still painting changes between two captures: further captures,
+// this far apart and for at most this long, until two in a row agree.
 constexpr int kSettlePauseMs = 50;
+constexpr int kSettleBoundMs = 1000;
 
 // The window's own image (WindowCapture::CaptureOwnImage), once two
 // captures in a row agree (or the last of a bounded series).
@@ -75,25 +76,30 @@ CStatus Capture(CDataWindow& window, CDataBitmap& shot)
     unsigned menuItemId = 0;
     HMENU menu = nullptr;
     CStatus found;
-    for (int attempt = 0; attempt < kLookupTries; ++attempt) {
-        found = window.FindMe(menuItemId, menu);
-        if (found && window.foundWindow)
-            break;
-        Sleep(kLookupPauseMs);
-    }
+    loom::WaitUntil([&] { return (found = window.FindMe(menuItemId, menu)) && window.foundWindow; },
+                    CDataWindow::LookupTimeoutMs(), kLookupPauseMs);
     if (!found || !window.foundWindow)
-        return found ? CStatus(0, "CheckScreenshot: the window was not found. (5914)", 1) : found;
+        return found ? CStatus::MakeError("CheckScreenshot: the window was not found. (5914)") : found;
     CStatus status = WindowCapture::CaptureOwnImage(window, shot);
-    for (int n = 0; status && n < kSettleCaptures; ++n) {
-        Sleep(kSettlePauseMs);
-        CDataBitmap again;
-        status = WindowCapture::CaptureOwnImage(window, again);
-        if (!status) break;
-        int64_t differences = -1;
-        const bool same = again.CountDifferences(shot, 0, differences) && differences == 0;
-        shot = again;
-        if (same) break;
-    }
+    if (!status) return status;
+    bool first = true;
+    loom::WaitUntil(
+        [&] {
+            // The capture above stands for the first try: the next one comes
+            // a pause later.
+            if (first) {
+                first = false;
+                return false;
+            }
+            CDataBitmap again;
+            status = WindowCapture::CaptureOwnImage(window, again);
+            if (!status) return true;
+            int64_t differences = -1;
+            const bool same = again.CountDifferences(shot, 0, differences) && differences == 0;
+            shot = again;
+            return same;
+        },
+        kSettleBoundMs, kSettlePauseMs);
     return status;
 }
 
@@ -110,7 +116,7 @@ void CallCheckScreenshot(SSI_FunctionAPI& call)
     ReturnBool(call, false);
     if (name.IsEmpty() || name.str().find_first_of("\\/:*?\"<>|") != std::string::npos || maxDiffPixels < 0 ||
         tolerance < 0 || tolerance > 255) {
-        call.m_ReturnStatus.Format(0,
+        call.m_ReturnStatus.Format(CStatus::Error,
                                    "CheckScreenshot needs a plain file name, a tolerance from 0 to 255 and a "
                                    "maximum of at least 0 pixels: '%s', %d, %d. (5915)",
                                    name.c_str(), tolerance, maxDiffPixels);
@@ -156,7 +162,7 @@ void CallCheckScreenshot(SSI_FunctionAPI& call)
     const tagBMP_INFO_HDR& b = baseline.GetInfoHeader();
     if (a.biWidth != b.biWidth || a.biHeight != b.biHeight || a.biBitCount != b.biBitCount) {
         status = Save(actual, actualPath);
-        call.m_ReturnStatus = status ? CStatus().Format(0,
+        call.m_ReturnStatus = status ? CStatus().Format(CStatus::Error,
                                                         "Screenshot '%s' is %d x %d, its baseline %s is %d x %d: see "
                                                         "%s. (5912)",
                                                         name.c_str(), a.biWidth, a.biHeight, baselinePath.c_str(),
@@ -183,7 +189,7 @@ void CallCheckScreenshot(SSI_FunctionAPI& call)
         call.m_ReturnStatus = status;
         return;
     }
-    call.m_ReturnStatus.Format(0,
+    call.m_ReturnStatus.Format(CStatus::Error,
                                "Screenshot '%s' differs from its baseline in %d pixels (at most %d allowed): see %s "
                                "and %s. (5911)",
                                name.c_str(), static_cast<int>(count), maxDiffPixels, actualPath.c_str(),

@@ -1,4 +1,5 @@
 #include "WindowChecker.h"
+#include "InternalErrors.h"
 
 #include <memory>
 #include <vector>
@@ -77,7 +78,7 @@ CStatus CheckClassFunction(SSI_FunctionAPI& call, String& className)
 {
     WindowChecker& checker = Checker();
     if (checker.entries.empty())
-        return CStatus::MakeDefaultError(64, "WindowChecker");
+        return CStatus::MakeDefaultError(kestrel::internal::kCheckerEmptyLine, kestrel::internal::kWindowChecker);
     Entry* e = checker.Find(Signature::Of(call));
     CStatus status;
     if (!e)

@@ -1,42 +1,29 @@
 // The window-function dispatcher: every script call on a window value
 // arrives here. It waits the window delay, resolves the value to the live
 // window, checks that the function belongs to the window's class, and then
-// performs the function itself (input, navigation, capture, menus) or hands
-// it to the control function processor: in this process for most classes,
-// inside the window's own process through the agent for the four common
-// controls whose messages carry pointers.
+// performs the function: its own rows below (input, navigation, capture),
+// the menu rows for a menu object, and otherwise the control handlers'
+// rows through the agent's doorway (agent/caller/WindowFunctions.h), which
+// runs each where its row says.
 #include "ClassWindow.h"
 
 #include "Declarations.h"
 #include "InputSettle.h"
 #include "InputSynthesis.h"
+#include "InternalErrors.h"
 #include "WindowChecker.h"
 
+#include "BoundedWait.h"
 #include "DataBitmap.h"
-#include "FunctionProcessor.h"
-#include "MenuFunctions.h"
-#include "MenuRemote.h"
-#include "RemoteCall.h"
+#include "WindowFunctions.h"
 
 #include <windows.h>
+
+#include <cstring>
 
 namespace {
 
 constexpr int kLookupPauseMs = 10;
-
-// Functions that post to the application or change its windows from
-// outside: the call returns once the window's thread has carried them out.
-bool ActsThroughTheApplication(const String& function)
-{
-    static const char* const kNames[] = {"Click",    "Select",   "Close",   "PressButton", "MouseMove",
-                                         "Minimize", "Maximize", "Restore", "MoveWin",     "ResizeWin",
-                                         "SetActive", "BringToTop", "Blink"};
-    for (const char* name : kNames) {
-        if (function == name)
-            return true;
-    }
-    return false;
-}
 
 using loom::ReadInt;
 using loom::ReadString;
@@ -54,27 +41,73 @@ int FromHandle(HWND wnd)
 
 }  // namespace
 
-void CDataWindow::Internal_FunctionProcessor(SSI_FunctionAPI& call, HWND window, String& className)
+// Functions of the value itself, run before any lookup.
+const CDataWindow::DispatchRow CDataWindow::kValueRows[] = {
+    {"AddChild", "ws", 0, &CDataWindow::AddChildFunction},
+    {"MainWin", "ss", 'w', &CDataWindow::MainWinFunction},
+    {"MainWin", "is", 'w', &CDataWindow::MainWinFunction},
+    {"SetHandle", "i", 0, &CDataWindow::SetHandleFunction},
+};
+
+// Functions the dispatcher performs on the window the lookup found.
+const CDataWindow::DispatchRow CDataWindow::kFoundRows[] = {
+    {"KeyDown", "s", 0, &CDataWindow::KeyDownFunction},
+    {"KeyUp", "s", 0, &CDataWindow::KeyUpFunction},
+    {"SetActive", "", 0, &CDataWindow::SetActiveFunction},
+    {"MouseClick", "iiii", 0, &CDataWindow::MouseClickFunction},
+    {"TypeKeys", "s", 0, &CDataWindow::TypeKeysFunction},
+    {"GetHandle", "", 'i', &CDataWindow::GetHandleFunction},
+    {"CaptureBitmap", "", 'm', &CDataWindow::CaptureBitmapFunction},
+    {"IsEnabled", "", 'b', &CDataWindow::IsEnabledFunction},
+    {"GetChild", "", 'w', &CDataWindow::GetChildFunction},
+    {"GetParent", "", 'w', &CDataWindow::GetParentFunction},
+    {"GetNextSibling", "", 'w', &CDataWindow::GetNextSiblingFunction},
+    {"GetPrevSibling", "", 'w', &CDataWindow::GetPrevSiblingFunction},
+    {"GetTopParent", "", 'w', &CDataWindow::GetTopParentFunction},
+};
+
+std::vector<squire::WindowFunction> CDataWindow::Functions()
 {
-    CFunctionProcessor processor;
-    processor.FunctionProcessor(call, window, className);
+    std::vector<squire::WindowFunction> list;
+    auto add = [&list](const DispatchRow& row) {
+        list.push_back({"MainWin", row.name, row.params, row.result, row.where, row.effect});
+    };
+    for (const DispatchRow& row : kValueRows) add(row);
+    for (const DispatchRow& row : kFoundRows) add(row);
+    // A generic function the dispatcher performs itself (SetActive) is
+    // declared once.
+    auto listed = [&list](const squire::WindowFunction& function) {
+        for (const squire::WindowFunction& known : list) {
+            if (known.windowClass == function.windowClass && std::strcmp(known.name, function.name) == 0 &&
+                std::strcmp(known.params, function.params) == 0)
+                return true;
+        }
+        return false;
+    };
+    for (squire::WindowFunction& function : squire::WindowFunctions())
+        if (!listed(function)) list.push_back(function);
+    return list;
+}
+
+void CDataWindow::DeclareWindowFunctions()
+{
+    for (const squire::WindowFunction& function : Functions()) {
+        CFunctionDecl decl = loom::MakeDecl(function.name, function.params, function.result);
+        decl.SetProcessor(this);
+        String className = function.windowClass;
+        AddFunction(decl, className);
+    }
 }
 
 void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
-    const String& function = call.m_FunctionName;
-    if (function == "AddChild") {
-        AddChildFunction(call);
-        return;
+    const DispatchRow* valueRow = loom::FindRow(kValueRows, call);
+    if (!valueRow || valueRow->body != &CDataWindow::AddChildFunction) {
+        if (iDelay > 0)
+            Sleep(static_cast<DWORD>(iDelay));
     }
-    if (iDelay > 0)
-        Sleep(static_cast<DWORD>(iDelay));
-    if (function == "MainWin") {
-        MainWinFunction(call);
-        return;
-    }
-    if (function == "SetHandle") {
-        SetHandleFunction(call);
+    if (valueRow) {
+        (this->*valueRow->body)(call);
         return;
     }
 
@@ -91,14 +124,8 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         windowClass = GetClass(bound);
     } else {
         CStatus status;
-        const int tries = LookupTimeoutMs() / kLookupPauseMs + 1;
-        // The first try at once, a pause between tries, none after the last.
-        for (int attempt = 0; attempt < tries; ++attempt) {
-            status = FindMe(menuItemId, menuHandle);
-            if (status.IsSuccess() || attempt + 1 == tries)
-                break;
-            Sleep(kLookupPauseMs);
-        }
+        loom::WaitUntil([&] { return (status = FindMe(menuItemId, menuHandle)).IsSuccess(); }, LookupTimeoutMs(),
+                        kLookupPauseMs);
         if (!status.IsSuccess()) {
             call.m_ReturnStatus = status;
             return;
@@ -120,103 +147,128 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
     // Only the menu resolution sets a menu handle. A separator has the
     // command identifier 0 and is a menu object all the same.
     const bool isMenu = menuHandle != nullptr;
-    if (DispatcherFunction(call, isMenu))
+    const DispatchRow* own = loom::FindRow(kFoundRows, call);
+    if (own && !(isMenu && own->body == &CDataWindow::IsEnabledFunction)) {
+        (this->*own->body)(call);
         return;
+    }
+    loom::Effect effect = loom::Effect::Reads;
     if (isMenu) {
-        MenuFunction(call, menuItemId, menuHandle);
+        effect = MenuFunction(call, menuItemId, menuHandle);
     } else {
         String cls = effectiveClass;
         if (cls.FindOneOf("*", -1) >= 0)
             cls = GetClass(foundWindow);
-        if (IsLocalClass(cls))
-            Internal_FunctionProcessor(call, foundWindow, cls);
-        else
-            SquireRemoteCall(call, foundWindow, cls);
+        effect = squire::CallWindowFunction(call, foundWindow, cls);
     }
-    if (call.m_ReturnStatus.IsSuccess() && ActsThroughTheApplication(function)) {
+    if (call.m_ReturnStatus.IsSuccess() && effect == loom::Effect::Acts) {
         CStatus settled = KeyInput::SettlePosted(foundWindow);
         if (settled.IsWarning())
             call.m_ReturnStatus = settled;
     }
 }
 
-bool CDataWindow::DispatcherFunction(SSI_FunctionAPI& call, bool isMenu)
+void CDataWindow::GetHandleFunction(SSI_FunctionAPI& call)
 {
-    const String& function = call.m_FunctionName;
-    if (function == "GetHandle") {
-        CDataInt value(handle != 0 ? handle : FromHandle(foundWindow));
-        call.m_ReturnStatus = call.SetReturnData(&value);
-    } else if (function == "CaptureBitmap") {
-        CDataBitmap bitmap;
-        CStatus status = CaptureBitmap(bitmap);
-        call.m_ReturnStatus = status.IsSuccess() ? call.SetReturnData(&bitmap) : status;
-    } else if (function == "GetChild" || function == "GetParent" || function == "GetNextSibling" ||
-               function == "GetPrevSibling" || function == "GetTopParent") {
-        if (!IsWindow(foundWindow)) {
-            const int line = function == "GetChild"         ? 1157
-                             : function == "GetParent"      ? 1170
-                             : function == "GetNextSibling" ? 1183
-                             : function == "GetPrevSibling" ? 1196
-                                                            : 1209;
-            call.m_ReturnStatus = CStatus::MakeDefaultError(line, "ClassWindow");
-            return true;
-        }
-        HWND relative = nullptr;
-        if (function == "GetChild")
-            relative = GetWindow(foundWindow, GW_CHILD);
-        else if (function == "GetParent")
-            relative = ::GetParent(foundWindow);
-        else if (function == "GetNextSibling")
-            relative = GetWindow(foundWindow, GW_HWNDNEXT);
-        else if (function == "GetPrevSibling")
-            relative = GetWindow(foundWindow, GW_HWNDPREV);
-        else
-            relative = GetAncestor(foundWindow, GA_ROOT);
-        CDataWindow value;
-        value.InitializeFromWindow(relative);
-        call.SetReturnData(&value);
-        call.m_ReturnStatus = CStatus::MakeOK();
-    } else if (function == "SetActive") {
-        KeyInput::Activate(foundWindow);
-        call.m_ReturnStatus = KeyInput::SettlePosted(foundWindow);
-    } else if (function == "IsEnabled" && !isMenu) {
-        CDataBool value(IsWindowEnabled(foundWindow) != FALSE);
-        call.SetReturnData(&value);
-        call.m_ReturnStatus = CStatus::MakeOK();
-    } else if (function == "MouseClick") {
-        int button = 0, x = 0, y = 0, action = 0;
-        if (ReadInt(call, 0, button) && ReadInt(call, 1, x) && ReadInt(call, 2, y) && ReadInt(call, 3, action))
-            call.m_ReturnStatus = KeyInput::MouseClick(foundWindow, button, x, y, action);
-    } else if (function == "TypeKeys") {
-        String keys;
-        if (ReadString(call, 0, keys))
-            call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, keys);
-    } else if (function == "KeyDown") {
-        String keys;
-        if (ReadString(call, 0, keys))
-            call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 1);
-    } else if (function == "KeyUp") {
-        String keys;
-        if (ReadString(call, 0, keys))
-            call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 2);
-    } else {
-        return false;
-    }
-    return true;
+    loom::ReturnInt(call, handle != 0 ? handle : FromHandle(foundWindow));
 }
 
-void CDataWindow::MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle)
+void CDataWindow::CaptureBitmapFunction(SSI_FunctionAPI& call)
 {
-    if (!menuRemote) {
-        RunMenuFunction(call, foundWindow, menuHandle, menuItemId, tagNumber, name, tagNumber);
+    CDataBitmap bitmap;
+    CStatus status = CaptureBitmap(bitmap);
+    call.m_ReturnStatus = status.IsSuccess() ? call.SetReturnData(&bitmap) : status;
+}
+
+void CDataWindow::ReturnRelative(SSI_FunctionAPI& call, int internalLine, HWND (*step)(HWND))
+{
+    if (!IsWindow(foundWindow)) {
+        call.m_ReturnStatus = CStatus::MakeDefaultError(internalLine, kestrel::internal::kClassWindow);
         return;
     }
-    MenuPath menuPath;
-    menuPath.submenus = menuSubmenus;
-    menuPath.item = tagNumber;
-    String notFound = String::Printf("Window '%s' not found (Class='%s', Tag='%s'). (K00100)", name.c_str(),
+    CDataWindow value;
+    value.InitializeFromWindow(step(foundWindow));
+    call.m_ReturnStatus = call.SetReturnData(&value);
+}
+
+void CDataWindow::GetChildFunction(SSI_FunctionAPI& call)
+{
+    ReturnRelative(call, kestrel::internal::kGetChildLine, [](HWND w) { return GetWindow(w, GW_CHILD); });
+}
+
+void CDataWindow::GetParentFunction(SSI_FunctionAPI& call)
+{
+    ReturnRelative(call, kestrel::internal::kGetParentLine, [](HWND w) { return ::GetParent(w); });
+}
+
+void CDataWindow::GetNextSiblingFunction(SSI_FunctionAPI& call)
+{
+    ReturnRelative(call, kestrel::internal::kGetNextSiblingLine, [](HWND w) { return GetWindow(w, GW_HWNDNEXT); });
+}
+
+void CDataWindow::GetPrevSiblingFunction(SSI_FunctionAPI& call)
+{
+    ReturnRelative(call, kestrel::internal::kGetPrevSiblingLine, [](HWND w) { return GetWindow(w, GW_HWNDPREV); });
+}
+
+void CDataWindow::GetTopParentFunction(SSI_FunctionAPI& call)
+{
+    ReturnRelative(call, kestrel::internal::kGetTopParentLine, [](HWND w) { return GetAncestor(w, GA_ROOT); });
+}
+
+void CDataWindow::SetActiveFunction(SSI_FunctionAPI& call)
+{
+    KeyInput::Activate(foundWindow);
+    call.m_ReturnStatus = KeyInput::SettlePosted(foundWindow);
+}
+
+void CDataWindow::IsEnabledFunction(SSI_FunctionAPI& call)
+{
+    loom::ReturnBool(call, IsWindowEnabled(foundWindow) != FALSE);
+}
+
+void CDataWindow::MouseClickFunction(SSI_FunctionAPI& call)
+{
+    int button = 0, x = 0, y = 0, action = 0;
+    if (ReadInt(call, 0, button) && ReadInt(call, 1, x) && ReadInt(call, 2, y) && ReadInt(call, 3, action))
+        call.m_ReturnStatus = KeyInput::MouseClick(foundWindow, button, x, y, action);
+}
+
+void CDataWindow::TypeKeysFunction(SSI_FunctionAPI& call)
+{
+    String keys;
+    if (ReadString(call, 0, keys))
+        call.m_ReturnStatus = KeyInput::TypeKeys(foundWindow, keys);
+}
+
+void CDataWindow::KeyDownFunction(SSI_FunctionAPI& call)
+{
+    String keys;
+    if (ReadString(call, 0, keys))
+        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 1);
+}
+
+void CDataWindow::KeyUpFunction(SSI_FunctionAPI& call)
+{
+    String keys;
+    if (ReadString(call, 0, keys))
+        call.m_ReturnStatus = KeyInput::TypeKeys2(foundWindow, keys, 2);
+}
+
+loom::Effect CDataWindow::MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle)
+{
+    squire::MenuObject object;
+    object.owner = foundWindow;
+    object.menu = menuHandle;
+    object.itemId = menuItemId;
+    object.path.submenus = menuSubmenus;
+    object.path.item = tagNumber;
+    object.objectName = name;
+    object.tagNumber = tagNumber;
+    object.remote = menuRemote;
+    object.notFound = String::Printf("Window '%s' not found (Class='%s', Tag='%s'). (K00100)", name.c_str(),
                                      windowClass.c_str(), tag.c_str());
-    RunMenuFunctionRemote(call, foundWindow, menuPath, name, tagNumber, notFound);
+    return squire::CallMenuFunction(call, object);
 }
 
 void CDataWindow::AddChildFunction(SSI_FunctionAPI& call)
@@ -243,7 +295,7 @@ void CDataWindow::MainWinFunction(SSI_FunctionAPI& call)
         return;
     loom::ValuePtr<CDataWindow> value = loom::MakeValue<CDataWindow>();
     if (!value) {
-        call.m_ReturnStatus = CStatus::MakeDefaultError(1052, "ClassWindow");
+        call.m_ReturnStatus = CStatus::MakeDefaultError(kestrel::internal::kMainWinLine, kestrel::internal::kClassWindow);
         return;
     }
     value->windowClass = className;

@@ -3,8 +3,7 @@
 // a menu item.
 #include "ClassWindow.h"
 
-#include "MenuFunctions.h"
-#include "MenuRemote.h"
+#include "WindowFunctions.h"
 
 #include <windows.h>
 
@@ -228,7 +227,13 @@ HWND CDataWindow::FindMenu(HWND owner, WinDataT* node, unsigned& menuItemId, HME
     probe.m_FunctionName = "GetMenuCount";
     probe.InitParams(0);
     probe.GetReturnData()->SetType(CDataInt::GetRegisteredType());
-    RunMenuFunctionRemote(probe, owner, menuPath, name, tagNumber, "");
+    squire::MenuObject object;
+    object.owner = owner;
+    object.path = menuPath;
+    object.objectName = name;
+    object.tagNumber = tagNumber;
+    object.remote = true;
+    squire::CallMenuFunction(probe, object);
     if (!probe.m_ReturnStatus.IsSuccess())
         return nullptr;
     menuRemote = true;

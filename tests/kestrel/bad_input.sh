@@ -32,6 +32,11 @@ expect "--shard 3/2: K must be between 1 and N" test --shard 3/2
 expect "--shard 0/2: K must be between 1 and N" run --shard 0/2 "$WORK/s.lm"
 expect "--shard needs K/N (for example 2/4), not '2'" test --shard 2
 expect "-j needs a whole number of at least 1, not '0'" run -j 0 "$WORK/s.lm"
+# test and run read -j and --shard with one parser, in every spelling.
+expect "--shard 0/2: K must be between 1 and N" run --shard=0/2 "$WORK/s.lm"
+expect "--shard 3/2: K must be between 1 and N" test --shard=3/2
+expect "-j needs a whole number of at least 1, not '0'" run -j0 "$WORK/s.lm"
+expect "-j needs a whole number of at least 1, not '0'" test -j0
 expect "--report: cannot write to the folder '$WORK/a-file/report'" run --report "$WORK/a-file/report" "$WORK/s.lm"
 expect "--artifacts: cannot write to the folder '$WORK/a-file'" run --artifacts "$WORK/a-file" "$WORK/s.lm"
 expect "--junit: cannot write the file '$WORK/a-file/r.xml'" run --junit "$WORK/a-file/r.xml" "$WORK/s.lm"
