@@ -34,3 +34,35 @@
         if (sType == 0) { Type probe; (void)probe; }      \
         return sType;                                     \
     }
+
+// The members every value type has: LOOM_VALUE_TYPE_MEMBERS in the class
+// body (where it is public) declares them; LOOM_DEFINE_VALUE_TYPE(Type) in
+// the source file defines the ones that are the same for every type (the
+// factory's prototype functions and the registration), and the type
+// defines operator_equal, CopyData, DataFromString, GetString and SizeOf.
+#define LOOM_VALUE_TYPE_MEMBERS                                        \
+    CData* operator_equal(CData* other, OpInfoT* info) override;       \
+    bool CopyData(CData* other) override;                              \
+    CData* MakeData() override;                                        \
+    bool DeleteData(CData* data) override;                             \
+    bool DataFromString(const String& text) override;                  \
+    String GetString() override;                                       \
+    int SizeOf() override;                                             \
+    int Register(int type) override;                                   \
+    void UnRegister() override;                                        \
+    static int GetRegisteredType()
+
+#define LOOM_DEFINE_VALUE_TYPE(Type)                                   \
+    CData* Type::MakeData() { return new Type; }                       \
+    bool Type::DeleteData(CData* data)                                 \
+    {                                                                  \
+        delete data;                                                   \
+        return true;                                                   \
+    }                                                                  \
+    int Type::Register(int type)                                       \
+    {                                                                  \
+        sType = type;                                                  \
+        return 1;                                                      \
+    }                                                                  \
+    void Type::UnRegister() { sType = 0; }                             \
+    LOOM_DEFINE_GET_REGISTERED_TYPE(Type)

@@ -56,7 +56,7 @@ CDataBitmap& CDataBitmap::operator=(const CDataBitmap& other)
 
 CDataBitmap::~CDataBitmap() = default;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataBitmap)
+LOOM_DEFINE_VALUE_TYPE(CDataBitmap)
 
 void CDataBitmap::Clear()
 {
@@ -308,27 +308,11 @@ bool CDataBitmap::CopyData(CData* other)
     return true;
 }
 
-CData* CDataBitmap::MakeData() { return new CDataBitmap; }
-
-bool CDataBitmap::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataBitmap::DataFromString(const String&) { return false; }
 
 String CDataBitmap::GetString() { return "Bitmap"; }
 
 int CDataBitmap::SizeOf() { return 0; }
-
-int CDataBitmap::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataBitmap::UnRegister() { sType = 0; }
 
 CStatus CDataBitmap::operator_compare(CData* other, int& out)
 {

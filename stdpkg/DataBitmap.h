@@ -23,6 +23,7 @@
 #include "BitmapSearch.h"
 #include "BmpHeaders.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 #include <cstdint>
 #include <memory>
@@ -35,7 +36,7 @@ public:
     CDataBitmap& operator=(const CDataBitmap& other);
     ~CDataBitmap() override;
 
-    static int GetRegisteredType();
+    LOOM_VALUE_TYPE_MEMBERS;
 
     // Frees the buffer; the headers stay.
     void Clear();
@@ -83,15 +84,6 @@ public:
     void Invert();
 
     // CData slots.
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
     CStatus InitData() override;
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
     CStatus operator_compare(CData* other, int& out) override;

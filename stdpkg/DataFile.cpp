@@ -40,7 +40,7 @@ CDataFile& CDataFile::operator=(const CDataFile& other)
 }
 CDataFile::~CDataFile() = default;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataFile)
+LOOM_DEFINE_VALUE_TYPE(CDataFile)
 
 bool CDataFile::IsOpen() const { return m_Stream && m_Stream->IsOpen(); }
 
@@ -156,14 +156,6 @@ bool CDataFile::CopyData(CData* other)
     return true;
 }
 
-CData* CDataFile::MakeData() { return new CDataFile; }
-
-bool CDataFile::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataFile::DataFromString(const String&) { return false; }
 
 String CDataFile::GetString()
@@ -173,14 +165,6 @@ String CDataFile::GetString()
 }
 
 int CDataFile::SizeOf() { return 0; }
-
-int CDataFile::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataFile::UnRegister() { sType = 0; }
 
 CStatus CDataFile::InitData()
 {

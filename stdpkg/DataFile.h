@@ -10,6 +10,7 @@
 
 #include "AlmanacApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 #include <memory>
 
@@ -34,7 +35,7 @@ public:
     CDataFile& operator=(const CDataFile& other);
     ~CDataFile() override;
 
-    static int GetRegisteredType();
+    LOOM_VALUE_TYPE_MEMBERS;
 
     CStatus Open(String& path, String& mode);
     // One line without its line feed; more = 0 at the end of the file.
@@ -49,15 +50,6 @@ public:
     bool IsOpen() const;
 
     bool boolean() override;
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
     CStatus InitData() override;
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
 

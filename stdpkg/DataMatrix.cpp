@@ -21,7 +21,7 @@ CDataMatrix& CDataMatrix::operator=(const CDataMatrix& other)
 }
 CDataMatrix::~CDataMatrix() = default;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataMatrix)
+LOOM_DEFINE_VALUE_TYPE(CDataMatrix)
 
 bool CDataMatrix::GetAt(int column, int row, double& value) const
 {
@@ -53,14 +53,6 @@ bool CDataMatrix::CopyData(CData* other)
     return true;
 }
 
-CData* CDataMatrix::MakeData() { return new CDataMatrix; }
-
-bool CDataMatrix::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataMatrix::DataFromString(const String& text)
 {
     int columns = 0, rows = 0;
@@ -86,10 +78,3 @@ String CDataMatrix::GetString()
 
 int CDataMatrix::SizeOf() { return 0; }
 
-int CDataMatrix::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataMatrix::UnRegister() { sType = 0; }

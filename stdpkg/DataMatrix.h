@@ -5,6 +5,7 @@
 
 #include "AlmanacApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 #include <vector>
 
@@ -15,7 +16,7 @@ public:
     CDataMatrix& operator=(const CDataMatrix& other);
     ~CDataMatrix() override;
 
-    static int GetRegisteredType();
+    LOOM_VALUE_TYPE_MEMBERS;
 
     int GetColumns() const { return m_Columns; }
     int GetRows() const { return m_Rows; }
@@ -23,17 +24,8 @@ public:
     bool GetAt(int column, int row, double& value) const;
     bool SetAt(int column, int row, double value);
 
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
     // "[columns,rows]": a new matrix of zeros. Negative sizes and more than
     // kMaxElements elements are refused (false, the matrix unchanged).
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
 
     static constexpr long long kMaxElements = 1 << 24;
 

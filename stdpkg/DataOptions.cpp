@@ -23,7 +23,7 @@ CDataOptions& CDataOptions::operator=(const CDataOptions& other)
 }
 CDataOptions::~CDataOptions() = default;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataOptions)
+LOOM_DEFINE_VALUE_TYPE(CDataOptions)
 
 CData* CDataOptions::operator_equal(CData* other, OpInfoT*)
 {
@@ -39,27 +39,11 @@ bool CDataOptions::CopyData(CData* other)
     return true;
 }
 
-CData* CDataOptions::MakeData() { return new CDataOptions; }
-
-bool CDataOptions::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataOptions::DataFromString(const String&) { return false; }
 
 String CDataOptions::GetString() { return String::Printf("%d Keys", m_Store.GetCount()); }
 
 int CDataOptions::SizeOf() { return 0; }
-
-int CDataOptions::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataOptions::UnRegister() { sType = 0; }
 
 CStatus CDataOptions::SSI_UpdateVariable(CVariable&, char) { return CStatus(); }
 

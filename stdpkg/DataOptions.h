@@ -4,6 +4,7 @@
 
 #include "AlmanacApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 class ALMANAC_API CDataOptions : public CData {
 public:
@@ -13,19 +14,10 @@ public:
     ~CDataOptions() override;
 
     // Registers the type first when it is not registered.
-    static int GetRegisteredType();
+    LOOM_VALUE_TYPE_MEMBERS;
 
     std_options& Store() { return m_Store; }
 
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
     CStatus InitData() override;
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
     CStatus SSI_UpdateVariable(CVariable& variable, char fetch) override;

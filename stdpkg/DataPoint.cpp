@@ -18,7 +18,7 @@ CDataPoint::CDataPoint(double px, double py, double pz) : CDataPoint()
 
 CDataPoint::~CDataPoint() = default;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataPoint)
+LOOM_DEFINE_VALUE_TYPE(CDataPoint)
 
 double CDataPoint::mag() const { return std::sqrt(x * x + y * y + z * z); }
 
@@ -56,14 +56,6 @@ bool CDataPoint::CopyData(CData* other)
     return true;
 }
 
-CData* CDataPoint::MakeData() { return new CDataPoint; }
-
-bool CDataPoint::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataPoint::DataFromString(const String& text)
 {
     return std::sscanf(text.c_str(), "[%lf,%lf,%lf]", &x, &y, &z) == 3;
@@ -73,10 +65,3 @@ String CDataPoint::GetString() { return String::Printf("[%f,%f,%f]", x, y, z); }
 
 int CDataPoint::SizeOf() { return 24; }
 
-int CDataPoint::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataPoint::UnRegister() { sType = 0; }

@@ -4,6 +4,7 @@
 
 #include "AlmanacApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 class ALMANAC_API CDataPoint : public CData {
 public:
@@ -12,7 +13,7 @@ public:
     CDataPoint(double x, double y, double z);
     ~CDataPoint() override;
 
-    static int GetRegisteredType();
+    LOOM_VALUE_TYPE_MEMBERS;
 
     double mag() const;
     // Divides by the magnitude; the zero point stays as it is.
@@ -23,15 +24,6 @@ public:
     double z = 0.0;
 
     CData* operator_plus(CData* other, OpInfoT* info) override;
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
 
 private:
     static int sType;

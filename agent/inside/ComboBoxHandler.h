@@ -7,11 +7,4 @@ class CComboBoxHandler : public CControlHandler<CComboBoxHandler> {
 public:
     CComboBoxHandler();
     RowList OwnRows() const override;
-
-private:
-    static const Row kRows[];
-
-    void GetCount(SSI_FunctionAPI& call);
-    void Select(SSI_FunctionAPI& call);
-    void GetElement(SSI_FunctionAPI& call);
 };

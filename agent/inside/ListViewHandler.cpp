@@ -8,50 +8,32 @@ namespace {
 
 constexpr int kTextBuffer = 4096;
 
-}  // namespace
-
-CListViewHandler::CListViewHandler() : CControlHandler("SysListView32") {}
-
-// Run inside the application: their messages carry pointers into it.
-const CWindowHandler::Row CListViewHandler::kRows[] = {
-    {"GetCount", "", 'i', Own(&CListViewHandler::GetCount), loom::RunsIn::Application},
-    {"GetColumnCount", "", 'i', Own(&CListViewHandler::GetColumnCount), loom::RunsIn::Application},
-    {"GetItemText", "ii", 's', Own(&CListViewHandler::GetItemText), loom::RunsIn::Application},
-    {"GetColumnText", "i", 's', Own(&CListViewHandler::GetColumnText), loom::RunsIn::Application},
-    {"Select", "i", 0, Own(&CListViewHandler::Select), loom::RunsIn::Application, loom::Effect::Acts},
-};
-
-CWindowHandler::RowList CListViewHandler::OwnRows() const
+HWND Header(const CWindowHandler& self)
 {
-    return RowList(kRows);
+    return reinterpret_cast<HWND>(self.Send(LVM_GETHEADER, 0, 0));
 }
 
-HWND CListViewHandler::Header() const
+void GetCount(CWindowHandler& self, SSI_FunctionAPI& call)
 {
-    return reinterpret_cast<HWND>(Send(LVM_GETHEADER, 0, 0));
+    loom::ReturnInt(call, static_cast<int>(self.Send(LVM_GETITEMCOUNT, 0, 0)));
 }
 
-void CListViewHandler::GetCount(SSI_FunctionAPI& call)
-{
-    loom::ReturnInt(call, static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0)));
-}
-
-void CListViewHandler::GetItemText(SSI_FunctionAPI& call)
+void GetItemText(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int item = 0, subitem = 0;
     if (!loom::ReadInt(call, 0, item) || !loom::ReadInt(call, 1, subitem)) return;
     // LVM_GETITEMTEXT answers an item out of range with an empty text (a
     // zero length), not with a negative result: the index is checked here
     // so a bad index is reported instead of read as "".
-    const int count = static_cast<int>(Send(LVM_GETITEMCOUNT, 0, 0));
+    const int count = static_cast<int>(self.Send(LVM_GETITEMCOUNT, 0, 0));
     std::vector<char> buffer(kTextBuffer, '\0');
     LVITEMA record{};
     record.iSubItem = subitem;
     record.pszText = buffer.data();
     record.cchTextMax = kTextBuffer - 1;
     if (item < 0 || item >= count || subitem < 0 ||
-        Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record)) < 0) {
-        SetError(call, "Bad ListView item index: %d, %d(K01575)", item, subitem);
+        self.Send(LVM_GETITEMTEXTA, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record)) < 0) {
+        CWindowHandler::SetError(call, "Bad ListView item index: %d, %d(K01575)", item, subitem);
         return;
     }
     buffer[kTextBuffer - 1] = '\0';
@@ -61,23 +43,23 @@ void CListViewHandler::GetItemText(SSI_FunctionAPI& call)
     loom::ReturnString(call, String(text));
 }
 
-void CListViewHandler::GetColumnCount(SSI_FunctionAPI& call)
+void GetColumnCount(CWindowHandler& self, SSI_FunctionAPI& call)
 {
-    HWND header = Header();
+    HWND header = Header(self);
     loom::ReturnInt(call, header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0);
 }
 
-void CListViewHandler::GetColumnText(SSI_FunctionAPI& call)
+void GetColumnText(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int column = 0;
     if (!loom::ReadInt(call, 0, column)) return;
-    HWND header = Header();
+    HWND header = Header(self);
     if (!header) {
-        SetError(call, "ListView does not have a column header.(K01578)");
+        CWindowHandler::SetError(call, "ListView does not have a column header.(K01578)");
         return;
     }
     if (column < 0 || column >= static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0))) {
-        SetError(call, "Bad ListView column index: %d (K01576)", column);
+        CWindowHandler::SetError(call, "Bad ListView column index: %d (K01576)", column);
         return;
     }
     std::vector<char> buffer(kTextBuffer, '\0');
@@ -90,7 +72,7 @@ void CListViewHandler::GetColumnText(SSI_FunctionAPI& call)
     loom::ReturnString(call, String(buffer.data()));
 }
 
-void CListViewHandler::Select(SSI_FunctionAPI& call)
+void Select(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int item = 0;
     if (!loom::ReadInt(call, 0, item)) return;
@@ -99,6 +81,24 @@ void CListViewHandler::Select(SSI_FunctionAPI& call)
     record.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     // LVM_SETITEMSTATE takes -1 as "every item": a negative index is refused
     // rather than selecting (and focusing) the whole list.
-    if (item < 0 || Send(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record)) == 0)
-        SetError(call, "Bad ListView item index: %d(K01579)", item);
+    if (item < 0 || self.Send(LVM_SETITEMSTATE, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&record)) == 0)
+        CWindowHandler::SetError(call, "Bad ListView item index: %d(K01579)", item);
+}
+
+// Run inside the application: their messages carry pointers into it.
+const CWindowHandler::Row kRows[] = {
+    {"GetCount", "", 'i', GetCount, loom::RunsIn::Application},
+    {"GetColumnCount", "", 'i', GetColumnCount, loom::RunsIn::Application},
+    {"GetItemText", "ii", 's', GetItemText, loom::RunsIn::Application},
+    {"GetColumnText", "i", 's', GetColumnText, loom::RunsIn::Application},
+    {"Select", "i", 0, Select, loom::RunsIn::Application, loom::Effect::Acts},
+};
+
+}  // namespace
+
+CListViewHandler::CListViewHandler() : CControlHandler("SysListView32") {}
+
+CWindowHandler::RowList CListViewHandler::OwnRows() const
+{
+    return RowList(kRows);
 }

@@ -1,50 +1,53 @@
 #include "ScrollBarHandler.h"
 
+namespace {
 
-CScrollBarHandler::CScrollBarHandler() : CControlHandler("ScrollBar") {}
-
-const CWindowHandler::Row CScrollBarHandler::kRows[] = {
-    {"SetPos", "i", 0, Own(&CScrollBarHandler::SetPos)},
-    {"GetPos", "", 'i', Own(&CScrollBarHandler::GetPos)},
-    {"GetMaximum", "", 'i', Own(&CScrollBarHandler::GetMaximum)},
-    {"GetMinimum", "", 'i', Own(&CScrollBarHandler::GetMinimum)},
-};
-
-CWindowHandler::RowList CScrollBarHandler::OwnRows() const
+void GetPos(CWindowHandler& self, SSI_FunctionAPI& call)
 {
-    return RowList(kRows);
+    loom::ReturnInt(call, GetScrollPos(self.GetWindowHandle(), SB_CTL));
 }
 
-void CScrollBarHandler::GetPos(SSI_FunctionAPI& call)
-{
-    loom::ReturnInt(call, GetScrollPos(GetWindowHandle(), SB_CTL));
-}
-
-void CScrollBarHandler::SetPos(SSI_FunctionAPI& call)
+void SetPos(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int position = 0;
     if (!loom::ReadInt(call, 0, position)) return;
     int minimum = 0, maximum = 0;
-    GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
+    GetScrollRange(self.GetWindowHandle(), SB_CTL, &minimum, &maximum);
     if (position < minimum || position > maximum) {
-        SetError(call, "Selection (%d) invalid.  ScrollBar range is from %d to %d. (K01531)", position, minimum,
+        CWindowHandler::SetError(call, "Selection (%d) invalid.  ScrollBar range is from %d to %d. (K01531)", position, minimum,
                  maximum);
         return;
     }
-    SetScrollPos(GetWindowHandle(), SB_CTL, position, TRUE);
-    SetOk(call);
+    SetScrollPos(self.GetWindowHandle(), SB_CTL, position, TRUE);
+    CWindowHandler::SetOk(call);
 }
 
-void CScrollBarHandler::GetMinimum(SSI_FunctionAPI& call)
+void GetMinimum(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int minimum = 0, maximum = 0;
-    GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
+    GetScrollRange(self.GetWindowHandle(), SB_CTL, &minimum, &maximum);
     loom::ReturnInt(call, minimum);
 }
 
-void CScrollBarHandler::GetMaximum(SSI_FunctionAPI& call)
+void GetMaximum(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int minimum = 0, maximum = 0;
-    GetScrollRange(GetWindowHandle(), SB_CTL, &minimum, &maximum);
+    GetScrollRange(self.GetWindowHandle(), SB_CTL, &minimum, &maximum);
     loom::ReturnInt(call, maximum);
+}
+
+const CWindowHandler::Row kRows[] = {
+    {"SetPos", "i", 0, SetPos},
+    {"GetPos", "", 'i', GetPos},
+    {"GetMaximum", "", 'i', GetMaximum},
+    {"GetMinimum", "", 'i', GetMinimum},
+};
+
+}  // namespace
+
+CScrollBarHandler::CScrollBarHandler() : CControlHandler("ScrollBar") {}
+
+CWindowHandler::RowList CScrollBarHandler::OwnRows() const
+{
+    return RowList(kRows);
 }

@@ -7,12 +7,4 @@ class CScrollBarHandler : public CControlHandler<CScrollBarHandler> {
 public:
     CScrollBarHandler();
     RowList OwnRows() const override;
-
-private:
-    static const Row kRows[];
-
-    void GetPos(SSI_FunctionAPI& call);
-    void SetPos(SSI_FunctionAPI& call);
-    void GetMinimum(SSI_FunctionAPI& call);
-    void GetMaximum(SSI_FunctionAPI& call);
 };

@@ -8,42 +8,25 @@ namespace {
 
 constexpr int kTextBuffer = 4096;
 
-}  // namespace
-
-CTabCtrlHandler::CTabCtrlHandler() : CControlHandler("SysTabControl32") {}
-
-// Run inside the application: their messages carry pointers into it.
-const CWindowHandler::Row CTabCtrlHandler::kRows[] = {
-    {"GetActiveTab", "", 'i', Own(&CTabCtrlHandler::GetActiveTab), loom::RunsIn::Application},
-    {"GetTabText", "i", 's', Own(&CTabCtrlHandler::GetTabText), loom::RunsIn::Application},
-    {"SelectTab", "i", 0, Own(&CTabCtrlHandler::SelectTab), loom::RunsIn::Application},
-    {"GetCount", "", 'i', Own(&CTabCtrlHandler::GetCount), loom::RunsIn::Application},
-};
-
-CWindowHandler::RowList CTabCtrlHandler::OwnRows() const
-{
-    return RowList(kRows);
-}
-
-void CTabCtrlHandler::SelectTab(SSI_FunctionAPI& call)
+void SelectTab(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int tab = 0;
     if (!loom::ReadInt(call, 0, tab)) return;
-    Send(TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
-    SetOk(call);
+    self.Send(TCM_SETCURFOCUS, static_cast<WPARAM>(tab), 0);
+    CWindowHandler::SetOk(call);
 }
 
-void CTabCtrlHandler::GetCount(SSI_FunctionAPI& call)
+void GetCount(CWindowHandler& self, SSI_FunctionAPI& call)
 {
-    loom::ReturnInt(call, static_cast<int>(Send(TCM_GETITEMCOUNT, 0, 0)));
+    loom::ReturnInt(call, static_cast<int>(self.Send(TCM_GETITEMCOUNT, 0, 0)));
 }
 
-void CTabCtrlHandler::GetActiveTab(SSI_FunctionAPI& call)
+void GetActiveTab(CWindowHandler& self, SSI_FunctionAPI& call)
 {
-    loom::ReturnInt(call, static_cast<int>(Send(TCM_GETCURSEL, 0, 0)));
+    loom::ReturnInt(call, static_cast<int>(self.Send(TCM_GETCURSEL, 0, 0)));
 }
 
-void CTabCtrlHandler::GetTabText(SSI_FunctionAPI& call)
+void GetTabText(CWindowHandler& self, SSI_FunctionAPI& call)
 {
     int tab = 0;
     if (!loom::ReadInt(call, 0, tab)) return;
@@ -54,11 +37,28 @@ void CTabCtrlHandler::GetTabText(SSI_FunctionAPI& call)
     record.mask = TCIF_TEXT;
     record.pszText = buffer.data();
     record.cchTextMax = kTextBuffer;
-    if (Send(TCM_GETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&record)) == 0) {
+    if (self.Send(TCM_GETITEMA, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&record)) == 0) {
         buffer[0] = '\0';
-        SetError(call, "TabCtrl tab (%d) invalid. (K01550)", tab);
+        CWindowHandler::SetError(call, "TabCtrl tab (%d) invalid. (K01550)", tab);
     } else {
-        SetOk(call);
+        CWindowHandler::SetOk(call);
     }
     loom::ReturnString(call, String(buffer.data()));
+}
+
+// Run inside the application: their messages carry pointers into it.
+const CWindowHandler::Row kRows[] = {
+    {"GetActiveTab", "", 'i', GetActiveTab, loom::RunsIn::Application},
+    {"GetTabText", "i", 's', GetTabText, loom::RunsIn::Application},
+    {"SelectTab", "i", 0, SelectTab, loom::RunsIn::Application},
+    {"GetCount", "", 'i', GetCount, loom::RunsIn::Application},
+};
+
+}  // namespace
+
+CTabCtrlHandler::CTabCtrlHandler() : CControlHandler("SysTabControl32") {}
+
+CWindowHandler::RowList CTabCtrlHandler::OwnRows() const
+{
+    return RowList(kRows);
 }

@@ -7,12 +7,4 @@ class CTabCtrlHandler : public CControlHandler<CTabCtrlHandler> {
 public:
     CTabCtrlHandler();
     RowList OwnRows() const override;
-
-private:
-    static const Row kRows[];
-
-    void SelectTab(SSI_FunctionAPI& call);
-    void GetCount(SSI_FunctionAPI& call);
-    void GetActiveTab(SSI_FunctionAPI& call);
-    void GetTabText(SSI_FunctionAPI& call);
 };

@@ -29,25 +29,25 @@ HWND ParentOrOwner(HWND window)
 // Where a generic function runs: in the script's process, whatever the
 // class; the messages they send carry no pointers.
 const CWindowHandler::Row CWindowHandler::kGenericRows[] = {
-    {"GetText", "", 's', &CWindowHandler::GetText},
-    {"SetText", "s", 0, &CWindowHandler::SetText},
-    {"Maximize", "", 0, &CWindowHandler::Maximize, loom::RunsIn::Script, loom::Effect::Acts},
-    {"Minimize", "", 0, &CWindowHandler::Minimize, loom::RunsIn::Script, loom::Effect::Acts},
-    {"Restore", "", 0, &CWindowHandler::Restore, loom::RunsIn::Script, loom::Effect::Acts},
-    {"Close", "", 0, &CWindowHandler::Close, loom::RunsIn::Script, loom::Effect::Acts},
-    {"BringToTop", "", 0, &CWindowHandler::SetActiveFunction, loom::RunsIn::Script, loom::Effect::Acts},
-    {"SetActive", "", 0, &CWindowHandler::SetActiveFunction, loom::RunsIn::Script, loom::Effect::Acts},
-    {"MoveWin", "ii", 0, &CWindowHandler::MoveWin, loom::RunsIn::Script, loom::Effect::Acts},
-    {"MouseMove", "ii", 0, &CWindowHandler::MouseMove, loom::RunsIn::Script, loom::Effect::Acts},
-    {"ResizeWin", "ii", 0, &CWindowHandler::ResizeWin, loom::RunsIn::Script, loom::Effect::Acts},
-    {"GetWindowX", "", 'i', &CWindowHandler::GetWindowX},
-    {"GetWindowY", "", 'i', &CWindowHandler::GetWindowY},
-    {"GetWindowWidth", "", 'i', &CWindowHandler::GetWindowWidth},
-    {"GetWindowHeight", "", 'i', &CWindowHandler::GetWindowHeight},
-    {"IsActive", "", 'b', &CWindowHandler::IsActive},
-    {"Blink", "i", 0, &CWindowHandler::Blink, loom::RunsIn::Script, loom::Effect::Acts},
-    {"GetCaretX", "", 'i', &CWindowHandler::GetCaretX},
-    {"GetCaretY", "", 'i', &CWindowHandler::GetCaretY},
+    {"GetText", "", 's', Generic<&CWindowHandler::GetText>},
+    {"SetText", "s", 0, Generic<&CWindowHandler::SetText>},
+    {"Maximize", "", 0, Generic<&CWindowHandler::Maximize>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"Minimize", "", 0, Generic<&CWindowHandler::Minimize>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"Restore", "", 0, Generic<&CWindowHandler::Restore>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"Close", "", 0, Generic<&CWindowHandler::Close>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"BringToTop", "", 0, Generic<&CWindowHandler::SetActiveFunction>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"SetActive", "", 0, Generic<&CWindowHandler::SetActiveFunction>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"MoveWin", "ii", 0, Generic<&CWindowHandler::MoveWin>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"MouseMove", "ii", 0, Generic<&CWindowHandler::MouseMove>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"ResizeWin", "ii", 0, Generic<&CWindowHandler::ResizeWin>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"GetWindowX", "", 'i', Generic<&CWindowHandler::GetWindowX>},
+    {"GetWindowY", "", 'i', Generic<&CWindowHandler::GetWindowY>},
+    {"GetWindowWidth", "", 'i', Generic<&CWindowHandler::GetWindowWidth>},
+    {"GetWindowHeight", "", 'i', Generic<&CWindowHandler::GetWindowHeight>},
+    {"IsActive", "", 'b', Generic<&CWindowHandler::IsActive>},
+    {"Blink", "i", 0, Generic<&CWindowHandler::Blink>, loom::RunsIn::Script, loom::Effect::Acts},
+    {"GetCaretX", "", 'i', Generic<&CWindowHandler::GetCaretX>},
+    {"GetCaretY", "", 'i', Generic<&CWindowHandler::GetCaretY>},
 };
 
 CWindowHandler::CWindowHandler() = default;
@@ -111,7 +111,7 @@ const CWindowHandler::Row* CWindowHandler::RowFor(SSI_FunctionAPI& call) const
 int CWindowHandler::ProcessFunction(SSI_FunctionAPI& call)
 {
     if (const Row* row = RowFor(call)) {
-        (this->*row->body)(call);
+        row->body(*this, call);
         return 1;
     }
     call.m_ReturnStatus.Format(CStatus::Error, "Function '%s' not supported by window class '%s'",

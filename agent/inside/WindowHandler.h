@@ -23,7 +23,8 @@
 
 class SQUIRE_API CWindowHandler {
 public:
-    using Method = void (CWindowHandler::*)(SSI_FunctionAPI& call);
+    // A row's body: a function of the handler that serves the call.
+    using Method = void (*)(CWindowHandler& handler, SSI_FunctionAPI& call);
     using Row = loom::FunctionRow<Method>;
     struct RowList {
         const Row* rows = nullptr;
@@ -72,14 +73,7 @@ public:
     // responding.
     bool NotResponding() const { return m_NotResponding; }
 
-protected:
-    // A method of a derived handler as a row's body.
-    template <class Handler>
-    static constexpr Method Own(void (Handler::*method)(SSI_FunctionAPI&))
-    {
-        return static_cast<Method>(method);
-    }
-
+    // What the row bodies use of the attached window.
     // The activation step (squire::Activate): brings the window's
     // top-level owner to the foreground when another thread owns the
     // foreground window.
@@ -95,6 +89,12 @@ protected:
     static void SetError(SSI_FunctionAPI& call, const char* fmt, ...) LOOM_PRINTF(2, 3);
 
 private:
+    // A generic function, a member of this class, as a row's body.
+    template <void (CWindowHandler::*Function)(SSI_FunctionAPI&)>
+    static void Generic(CWindowHandler& handler, SSI_FunctionAPI& call)
+    {
+        (handler.*Function)(call);
+    }
     static const Row kGenericRows[];
 
     void GetText(SSI_FunctionAPI& call);

@@ -96,7 +96,7 @@ CDataRegKey::~CDataRegKey()
     Close();
 }
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataRegKey)
+LOOM_DEFINE_VALUE_TYPE(CDataRegKey)
 
 void CDataRegKey::ShareKeyOf(const CDataRegKey& other)
 {
@@ -128,17 +128,6 @@ bool CDataRegKey::CopyData(CData* other)
     return true;
 }
 
-CData* CDataRegKey::MakeData()
-{
-    return new CDataRegKey;
-}
-
-bool CDataRegKey::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataRegKey::DataFromString(const String& text)
 {
     (void)text;
@@ -153,17 +142,6 @@ String CDataRegKey::GetString()
 int CDataRegKey::SizeOf()
 {
     return 0;
-}
-
-int CDataRegKey::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataRegKey::UnRegister()
-{
-    sType = 0;
 }
 
 CStatus CDataRegKey::InitData()

@@ -4,6 +4,7 @@
 
 #include "KestrelBaseApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 
 #include <memory>
 
@@ -16,20 +17,11 @@ public:
     CDataRegKey& operator=(const CDataRegKey&) = delete;
 
     ~CDataRegKey() override;
-    CData* operator_equal(CData* other, OpInfoT* info) override;
-    bool CopyData(CData* other) override;
-    CData* MakeData() override;
-    bool DeleteData(CData* data) override;
-    bool DataFromString(const String& text) override;
-    String GetString() override;
-    int SizeOf() override;
-    int Register(int type) override;
-    void UnRegister() override;
+    LOOM_VALUE_TYPE_MEMBERS;
     CStatus InitData() override;
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;
     CStatus SSI_UpdateVariable(CVariable& variable, char fetch) override;
 
-    static int GetRegisteredType();
 
     // Opens the key named by Path; true on success. Closes first.
     bool Open();

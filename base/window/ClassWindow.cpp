@@ -13,7 +13,7 @@ int CDataWindow::sType = 0;
 int CDataWindow::iDelay = 200;
 int CDataWindow::lookupTimeoutMs = 5000;
 
-LOOM_DEFINE_GET_REGISTERED_TYPE(CDataWindow)
+LOOM_DEFINE_VALUE_TYPE(CDataWindow)
 
 CDataWindow::CDataWindow() { LOOM_REGISTER_ON_FIRST_USE(CDataWindow, "window"); }
 
@@ -90,17 +90,6 @@ bool CDataWindow::CopyData(CData* other)
     return true;
 }
 
-CData* CDataWindow::MakeData()
-{
-    return new CDataWindow;
-}
-
-bool CDataWindow::DeleteData(CData* data)
-{
-    delete data;
-    return true;
-}
-
 bool CDataWindow::DataFromString(const String& text)
 {
     (void)text;
@@ -119,17 +108,6 @@ String CDataWindow::GetString()
 int CDataWindow::SizeOf()
 {
     return 0;
-}
-
-int CDataWindow::Register(int type)
-{
-    sType = type;
-    return 1;
-}
-
-void CDataWindow::UnRegister()
-{
-    sType = 0;
 }
 
 CStatus CDataWindow::InitData()

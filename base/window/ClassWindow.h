@@ -5,6 +5,7 @@
 
 #include "KestrelBaseApi.h"
 #include "Loom.h"
+#include "TypeRegistration.h"
 #include "WinData.h"
 #include "WindowFunctions.h"
 
@@ -26,15 +27,7 @@ public:
 
     bool boolean() override;                                           // 0
     ~CDataWindow() override;                                           // 1
-    CData* operator_equal(CData* other, OpInfoT* info) override;       // 4
-    bool CopyData(CData* other) override;                              // 13
-    CData* MakeData() override;                                        // 14
-    bool DeleteData(CData* data) override;                             // 15
-    bool DataFromString(const String& text) override;                  // 16
-    String GetString() override;                                       // 17
-    int SizeOf() override;                                             // 18
-    int Register(int type) override;                                   // 19
-    void UnRegister() override;                                        // 20
+    LOOM_VALUE_TYPE_MEMBERS;
     CStatus InitData() override;                                       // 21
     using CData::AddFunction;                                          // 22
     void SSI_FunctionProcessor(SSI_FunctionAPI& call) override;        // 23
@@ -44,7 +37,6 @@ public:
     virtual CStatus AddFunction(CFunctionDecl& decl, String& className);   // 32
 
     // The window type's number, registering the type on first use.
-    static int GetRegisteredType();
     static CStatus SetDelay(int ms);
     // How long a lookup tries before the window is called missing (5 s
     // until set; 0 is a single try), and how long an action waits for its
