@@ -23,10 +23,12 @@ namespace loom {
 // where they are called.
 enum class RunsIn : unsigned char { Script, Application };
 
-// What a window function does to the application: only reads it, or acts
-// on it as a user would (posts a command, clicks, moves a window), so the
-// call returns once the application has handled the action.
-enum class Effect : unsigned char { Reads, Acts };
+// What a window function does to the application: only reads it, acts on
+// it (posts a command, moves a window), so the call returns once the
+// application has handled the action, or acts as a user's click would, so
+// the window must first be one a user could click: visible, enabled, still
+// and not covered, within the lookup bound.
+enum class Effect : unsigned char { Reads, Acts, Clicks };
 
 template <class Body>
 struct FunctionRow {

@@ -52,6 +52,19 @@ std::vector<WindowFunction> WindowFunctions()
     return list;
 }
 
+loom::Effect EffectOf(SSI_FunctionAPI& call, const String& className)
+{
+    return RowOf(call, className).effect;
+}
+
+loom::Effect MenuEffectOf(SSI_FunctionAPI& call)
+{
+    size_t count = 0;
+    const MenuRow* rows = MenuRows(count);
+    const MenuRow* row = loom::FindRow(rows, count, call);
+    return row ? row->effect : loom::Effect::Reads;
+}
+
 loom::Effect CallWindowFunction(SSI_FunctionAPI& call, HWND window, const String& className)
 {
     String name = className;
@@ -65,10 +78,7 @@ loom::Effect CallWindowFunction(SSI_FunctionAPI& call, HWND window, const String
 
 loom::Effect CallMenuFunction(SSI_FunctionAPI& call, const MenuObject& object)
 {
-    size_t count = 0;
-    const MenuRow* rows = MenuRows(count);
-    const MenuRow* row = loom::FindRow(rows, count, call);
-    const loom::Effect effect = row ? row->effect : loom::Effect::Reads;
+    const loom::Effect effect = MenuEffectOf(call);
     if (object.remote) {
         RunMenuFunctionRemote(call, object.owner, object.path, object.objectName, object.tagNumber, object.notFound);
         return effect;
@@ -78,6 +88,7 @@ loom::Effect CallMenuFunction(SSI_FunctionAPI& call, const MenuObject& object)
     item.menu = object.menu;
     item.itemId = object.itemId;
     item.position = object.path.item;
+    item.popupPosition = object.path.submenus.empty() ? -1 : object.path.submenus.back();
     item.objectName = object.objectName;
     item.tagNumber = object.tagNumber;
     RunMenuFunction(call, item);

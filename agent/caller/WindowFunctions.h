@@ -36,6 +36,11 @@ SQUIRE_API std::vector<WindowFunction> WindowFunctions();
 // ("not supported"). The result is what the function's row does.
 SQUIRE_API loom::Effect CallWindowFunction(SSI_FunctionAPI& call, HWND window, const String& className);
 
+// What the function of the call does, on a window of className or on a
+// menu object.
+SQUIRE_API loom::Effect EffectOf(SSI_FunctionAPI& call, const String& className);
+SQUIRE_API loom::Effect MenuEffectOf(SSI_FunctionAPI& call);
+
 // A menu object the lookup found. When its menu can be read here (menu and
 // itemId are set) the function runs in this process, else inside the
 // owner's process along path, where notFound is the answer to a path that

@@ -40,7 +40,7 @@ void IsChecked(CWindowHandler& self, SSI_FunctionAPI& call)
 }
 
 const CWindowHandler::Row kRows[] = {
-    {"Click", "", 0, Click, loom::RunsIn::Script, loom::Effect::Acts},
+    {"Click", "", 0, Click, loom::RunsIn::Script, loom::Effect::Clicks},
     {"IsSelected", "", 'b', IsSelected},
     {"IsChecked", "", 'b', IsChecked},
 };

@@ -24,6 +24,9 @@ void Select(CWindowHandler& self, SSI_FunctionAPI& call)
                  index, static_cast<int>(self.Send(CB_GETCOUNT, 0, 0)));
         return;
     }
+    // The application learns of the change as it would of a user's pick.
+    self.NotifyParent(CBN_SELCHANGE);
+    self.NotifyParent(CBN_SELENDOK);
     CWindowHandler::SetOk(call);
 }
 

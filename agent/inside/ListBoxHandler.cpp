@@ -64,6 +64,8 @@ void Select(CWindowHandler& self, SSI_FunctionAPI& call)
                  Count(self));
         return;
     }
+    // A list box that notifies its parent does so as for a user's pick.
+    if (style & LBS_NOTIFY) self.NotifyParent(LBN_SELCHANGE);
     CWindowHandler::SetOk(call);
 }
 

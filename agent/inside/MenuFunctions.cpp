@@ -1,5 +1,8 @@
 #include "MenuFunctions.h"
 
+#include "NotReady.h"
+#include "ResponseBound.h"
+
 namespace {
 
 constexpr UINT kNoItem = 0xFFFFFFFF;
@@ -17,8 +20,35 @@ bool HasCommand(const MenuItemRef& item)
     return item.itemId != kNoItem && item.itemId != 0;
 }
 
+// What the application does when the menu opens: many set check marks and
+// enabled states only then. The owner is told, as Windows tells it, that
+// the menu holding the item is about to open, without opening it.
+void PrepareMenu(const MenuItemRef& item)
+{
+    if (item.popupPosition < 0 || !IsWindow(item.owner)) return;
+    LRESULT ignored = 0;
+    squire::SendWithinBound(item.owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(item.menu),
+                            MAKELPARAM(item.popupPosition, FALSE), ignored);
+}
+
+UINT State(const MenuItemRef& item)
+{
+    PrepareMenu(item);
+    return ItemState(item.menu, item.itemId, item.position);
+}
+
 void Select(const MenuItemRef& item, SSI_FunctionAPI& call)
 {
+    // A user cannot pick a grayed item: nothing is posted, and the caller
+    // tries again within the lookup bound.
+    const UINT state = State(item);
+    if (state != kNoItem && (state & (MF_GRAYED | MF_DISABLED))) {
+        char text[256] = {};
+        GetMenuStringA(item.menu, static_cast<UINT>(item.position), text, sizeof text, MF_BYPOSITION);
+        call.m_ReturnStatus.Format(CStatus::Error, "Menu item '%s' (%s) is disabled; nothing was selected. (%s)",
+                                   item.objectName.c_str(), text, squire::kDisabledCode);
+        return;
+    }
     if (!HasCommand(item) || !PostMessageA(item.owner, WM_COMMAND, item.itemId, 0)) {
         call.m_ReturnStatus = CStatus::MakeError("Could not post message. (K00400)");
         return;
@@ -29,11 +59,6 @@ void Select(const MenuItemRef& item, SSI_FunctionAPI& call)
 void GetMenuCount(const MenuItemRef& item, SSI_FunctionAPI& call)
 {
     loom::ReturnInt(call, GetMenuItemCount(item.menu));
-}
-
-UINT State(const MenuItemRef& item)
-{
-    return ItemState(item.menu, item.itemId, item.position);
 }
 
 void IsChecked(const MenuItemRef& item, SSI_FunctionAPI& call)
@@ -56,6 +81,7 @@ void IsSeparator(const MenuItemRef& item, SSI_FunctionAPI& call)
 
 void GetMenuText(const MenuItemRef& item, SSI_FunctionAPI& call)
 {
+    PrepareMenu(item);
     char buffer[1024] = {};
     if (HasCommand(item)) GetMenuStringA(item.menu, item.itemId, buffer, sizeof buffer, MF_BYCOMMAND);
     else GetMenuStringA(item.menu, static_cast<UINT>(item.position), buffer, sizeof buffer, MF_BYPOSITION);
@@ -71,7 +97,7 @@ void GetMenuItemID(const MenuItemRef& item, SSI_FunctionAPI& call)
 
 const MenuRow kMenuRows[] = {
     {"IsChecked", "", 'b', IsChecked},
-    {"Select", "", 0, Select, loom::RunsIn::Script, loom::Effect::Acts},
+    {"Select", "", 0, Select, loom::RunsIn::Script, loom::Effect::Clicks},
     {"IsEnabled", "", 'b', IsEnabled},
     {"IsSeparator", "", 'b', IsSeparator},
     {"GetMenuText", "", 's', GetMenuText},
@@ -135,6 +161,7 @@ void RunMenuRequest(SSI_FunctionAPI& call, HWND owner)
     ref.menu = menu;
     ref.itemId = itemId;
     ref.position = path.item;
+    ref.popupPosition = path.submenus.empty() ? -1 : path.submenus.back();
     ref.objectName = objectName;
     ref.tagNumber = tagNumber;
     RunMenuFunction(call, ref);

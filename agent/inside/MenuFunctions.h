@@ -20,6 +20,8 @@ struct MenuItemRef {
     HMENU menu = nullptr;
     UINT itemId = 0;
     int position = 0;
+    // The position of menu in the menu above it; -1 for the menu bar.
+    int popupPosition = -1;
     String objectName;
     int tagNumber = 0;
 };

@@ -141,6 +141,14 @@ LRESULT CWindowHandler::SendWide(UINT message, WPARAM wParam, LPARAM lParam) con
     return result;
 }
 
+void CWindowHandler::NotifyParent(WORD code) const
+{
+    HWND parent = GetParent(m_hWnd);
+    if (!parent) return;
+    const WORD id = static_cast<WORD>(GetDlgCtrlID(m_hWnd));
+    PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(m_hWnd));
+}
+
 void CWindowHandler::SetOk(SSI_FunctionAPI& call)
 {
     call.m_ReturnStatus = CStatus::MakeOK();

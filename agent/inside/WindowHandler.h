@@ -82,6 +82,10 @@ public:
     // answer in time (and NotResponding() is true from then on).
     LRESULT Send(UINT message, WPARAM wParam, LPARAM lParam) const;
     LRESULT SendWide(UINT message, WPARAM wParam, LPARAM lParam) const;
+    // Tells the window's parent what a user's change of the control would
+    // tell it: WM_COMMAND with the control's id and `code`, posted (the
+    // dispatcher's barrier waits until it is handled).
+    void NotifyParent(WORD code) const;
 
     // Parameters are read with the engine's readers (CallParameters.h) and
     // results handed back with its Return* helpers (CallValues.h).

@@ -155,6 +155,30 @@ TEST(TypeKeys, ModifierCombinations)
                                    Up(0x11, Scan(0x11))};
     EXPECT_EQ(rec.events, expected);
 
+    // A capital letter after a modifier is the same key: Shift is pressed
+    // only where SHIFT is named.
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "<CTRL-A>").IsSuccess());
+    EXPECT_EQ(rec.events, expected);
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "<CTRL-SHIFT-A>").IsSuccess());
+    std::vector<Event> shifted = {Down(0x11, Scan(0x11)), Down(0x10, Scan(0x10)), Down(Vk('a'), 0), Up(Vk('a'), 0),
+                                  Up(0x10, 0), Up(0x10, Scan(0x10)), Up(0x11, 0), Up(0x11, Scan(0x11))};
+    EXPECT_EQ(rec.events, shifted);
+
+    // An unknown key after a known modifier is reported as a whole, like
+    // an unknown single name.
+    rec.events.clear();
+    EXPECT_EQ(KeyInput::TypeKeys(nullptr, "<CTRL-NOPE>").GetStatusMessage(),
+              "Unknown key name '<CTRL-NOPE>' typed as nothing. (K01604)");
+
+    // <>> is '>', and nothing is unknown in it.
+    rec.events.clear();
+    ASSERT_TRUE(KeyInput::TypeKeys(nullptr, "a<>>b").IsSuccess());
+    std::vector<Event> angle;
+    for (char c : std::string("a>b")) ExpectChar(angle, c);
+    EXPECT_EQ(rec.events, angle);
+
     rec.events.clear();
     ASSERT_TRUE(KeyInput::TypeKeysEx("ALT--").IsSuccess());
     const unsigned minus = Vk('-');

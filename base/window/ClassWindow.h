@@ -124,6 +124,9 @@ private:
     // Declares every row of Functions().
     void DeclareWindowFunctions();
     loom::Effect MenuFunction(SSI_FunctionAPI& call, unsigned menuItemId, HMENU menuHandle);
+    // Waits within the lookup bound until foundWindow is one a user could
+    // click (a control at its centre; a menu's owner or a tool bar anywhere).
+    CStatus ReadyForClick(bool isMenu) const;
     // The window one step from foundWindow, or the internal error of that
     // function's line when foundWindow is gone.
     void ReturnRelative(SSI_FunctionAPI& call, int internalLine, HWND (*step)(HWND));

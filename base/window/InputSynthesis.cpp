@@ -238,6 +238,12 @@ CStatus TypeKeys(HWND wnd, const String& text)
     size_t pos = 0;
     while (pos < s.size()) {
         if (s[pos] == '<') {
+            // <>> is the character '>' (its name holds the closing mark).
+            if (s.compare(pos, 3, "<>>") == 0) {
+                TypeCharacter('>');
+                pos += 3;
+                continue;
+            }
             size_t close = s.find('>', pos + 1);
             if (close != std::string::npos) {
                 const String keyName(s.substr(pos + 1, close - pos - 1));
@@ -247,10 +253,11 @@ CStatus TypeKeys(HWND wnd, const String& text)
                     TypeCharacter(keyName[0]);
                     continue;
                 }
-                // An unknown name types nothing; typing goes on and the
-                // first one is reported.
-                if (TypeKeysEx(keyName).IsError() && typed.IsSuccess())
-                    typed = UnknownKeyWarning(keyName);
+                // An unknown name, or a key with no scan code, types
+                // nothing; typing goes on and the first one is reported.
+                const CStatus key = TypeKeysEx(keyName);
+                if (!key.IsSuccess() && typed.IsSuccess())
+                    typed = key.IsError() ? UnknownKeyWarning(keyName) : key;
                 continue;
             }
             // No later '>': the '<' is an ordinary character.
@@ -264,43 +271,64 @@ CStatus TypeKeys(HWND wnd, const String& text)
     return Worse(typed, SettleKeys(focusThread));
 }
 
+namespace {
+
+// The key a name stands for inside <...>: a named key, or the key of a
+// single character. A character's own Shift is not pressed: after a
+// modifier a letter is that letter's key, upper or lower case, and Shift is
+// pressed only when SHIFT is named. 0 for an unknown name.
+unsigned char KeyOfName(const String& name)
+{
+    return Low(KeyInput::GetKeyCode(name));
+}
+
+CStatus NoScanCode(const String& name)
+{
+    return CStatus::MakeWarning(
+        String::Printf("Key '<%s>' has no scan code on this keyboard; typed as nothing. (K01604)", name.c_str()));
+}
+
+}  // namespace
+
 CStatus TypeKeysEx(const String& keys)
 {
     const int dash = keys.Find("-");
     if (dash < 0) {
-        unsigned code = GetKeyCode(keys);
-        if (code == 0)
+        const unsigned char key = KeyOfName(keys);
+        if (key == 0 || key == 0xFF)
             return Error("Invalid key: %s. (K01603)", keys);
-        if (ScanCode(code) != 0) {
-            gSink->Key(Low(code), 0, 0);
-            gSink->Key(Low(code), 0, kKeyUp);
-        }
+        if (ScanCode(key) == 0)
+            return NoScanCode(keys);
+        gSink->Key(key, 0, 0);
+        gSink->Key(key, 0, kKeyUp);
         return CStatus::MakeOK();
     }
     const String modifier = keys.SubString(0, dash);
     String rest = keys.SubString(dash + 1);
     const bool minus = rest[0] == '-';
     const unsigned minusCode = GetKeyCode("-");
-    const unsigned char minusScan = ScanCode(minusCode);
-    const unsigned code = GetKeyCode(modifier);
-    if (code == 0)
+    const unsigned char minusScan = ScanCode(Low(minusCode));
+    const unsigned char code = KeyOfName(modifier);
+    if (code == 0 || code == 0xFF)
         return Error("Invalid key: %s. (K01602)", modifier);
     const unsigned char scan = ScanCode(code);
     if (scan == 0)
-        return CStatus::MakeOK();
-    gSink->Key(Low(code), scan, 0);
+        return NoScanCode(modifier);
+    gSink->Key(code, scan, 0);
     if (minus) {
         gSink->Key(Low(minusCode), minusScan, 0);
         rest = rest.SubString(1);
     }
-    TypeKeysEx(rest);
+    // What the key after the modifier types (or why it types nothing) is
+    // the combination's answer.
+    const CStatus inner = rest.IsEmpty() && minus ? CStatus::MakeOK() : TypeKeysEx(rest);
     if (minus) {
         gSink->Key(Low(minusCode), minusScan, kKeyUp);
         rest = rest.SubString(1);
     }
-    gSink->Key(Low(code), 0, kKeyUp);
-    gSink->Key(Low(code), scan, kKeyUp);
-    return CStatus::MakeOK();
+    gSink->Key(code, 0, kKeyUp);
+    gSink->Key(code, scan, kKeyUp);
+    return inner;
 }
 
 CStatus TypeKeys2(HWND wnd, const String& key, unsigned mode)

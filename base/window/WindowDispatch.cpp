@@ -11,10 +11,12 @@
 #include "InputSettle.h"
 #include "InputSynthesis.h"
 #include "InternalErrors.h"
+#include "Actionability.h"
 #include "WindowChecker.h"
 
 #include "BoundedWait.h"
 #include "DataBitmap.h"
+#include "NotReady.h"
 #include "WindowFunctions.h"
 
 #include <windows.h>
@@ -152,20 +154,53 @@ void CDataWindow::SSI_FunctionProcessor(SSI_FunctionAPI& call)
         (this->*own->body)(call);
         return;
     }
-    loom::Effect effect = loom::Effect::Reads;
-    if (isMenu) {
-        effect = MenuFunction(call, menuItemId, menuHandle);
+    String cls = effectiveClass;
+    if (!isMenu && cls.FindOneOf("*", -1) >= 0)
+        cls = GetClass(foundWindow);
+    const loom::Effect effect = isMenu ? squire::MenuEffectOf(call) : squire::EffectOf(call, cls);
+    auto run = [&] {
+        if (isMenu)
+            MenuFunction(call, menuItemId, menuHandle);
+        else
+            squire::CallWindowFunction(call, foundWindow, cls);
+    };
+    if (effect == loom::Effect::Clicks) {
+        CStatus ready = ReadyForClick(isMenu);
+        if (!ready) {
+            call.m_ReturnStatus = ready;
+            return;
+        }
+        // The part the function clicks (a tool bar button, a menu item) may
+        // not be ready yet either: tried again within the lookup bound.
+        loom::WaitUntil(
+            [&] {
+                call.m_ReturnStatus = CStatus::MakeOK();
+                run();
+                return !squire::IsNotReadyYet(call.m_ReturnStatus);
+            },
+            LookupTimeoutMs(), kLookupPauseMs);
     } else {
-        String cls = effectiveClass;
-        if (cls.FindOneOf("*", -1) >= 0)
-            cls = GetClass(foundWindow);
-        effect = squire::CallWindowFunction(call, foundWindow, cls);
+        run();
     }
-    if (call.m_ReturnStatus.IsSuccess() && effect == loom::Effect::Acts) {
+    if (call.m_ReturnStatus.IsSuccess() && effect != loom::Effect::Reads) {
         CStatus settled = KeyInput::SettlePosted(foundWindow);
         if (settled.IsWarning())
             call.m_ReturnStatus = settled;
     }
+}
+
+CStatus CDataWindow::ReadyForClick(bool isMenu) const
+{
+    // A control is clicked at its centre, which must not be covered; a
+    // menu's owner and a tool bar need only be visible and enabled (the
+    // part clicked is checked by the function itself).
+    POINT point{-32768, -32768};
+    if (!isMenu && GetClass(foundWindow) != "ToolbarWindow32") {
+        RECT rect{};
+        GetWindowRect(foundWindow, &rect);
+        point = POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+    return KeyInput::WaitUntilClickable(foundWindow, point);
 }
 
 void CDataWindow::GetHandleFunction(SSI_FunctionAPI& call)

@@ -33,4 +33,6 @@ void RunStatusBarDialog(HWND owner);
 void RunDragDropDialog(HWND owner);
 void RunTextFieldDialog(HWND owner);
 
+void RunLazyDialog(HWND owner);
+
 }  // namespace kt

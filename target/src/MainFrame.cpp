@@ -156,6 +156,12 @@ LRESULT MainFrame::Handle(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         if (OnCommand(LOWORD(wParam))) return 0;
         break;
+    case WM_INITMENUPOPUP:
+        // The Lazy Check item gets its mark only when its menu opens, as
+        // many applications set their menus' states.
+        if (HIWORD(lParam) == FALSE)
+            CheckMenuItem(reinterpret_cast<HMENU>(wParam), ID_MENUS_LAZYCHECK, MF_BYCOMMAND | MF_CHECKED);
+        break;
     case WM_DESTROY:
         // The last event of a run; the log file is closed right after it.
         LogEvent("KestrelTarget App Exited", kMisc);
@@ -259,6 +265,10 @@ bool MainFrame::OnCommand(int id) {
     case ID_APP_EXIT:
         PostMessageA(hwnd_, WM_CLOSE, 0, 0);
         return true;
+    case ID_WINDOW_LAZY:
+        LogEvent("KestrelTarget.Windows.LazyDialog.Pick", kMenus);
+        RunLazyDialog(hwnd_);
+        return true;
     case ID_WINDOW_CHILD:
     case ID_FILE_NEW:
         ChildWindow::Open(client_);
@@ -302,6 +312,10 @@ bool MainFrame::RunMenusCommand(int id) {
         return true;
     }
     if (id == ID_MENUS_DISABLED) return true;  // picks nothing
+    if (id == ID_MENUS_LAZYCHECK) {
+        LogEvent("KestrelTarget.Menus.LazyCheck.Pick", kMenus);
+        return true;
+    }
     if (id >= ID_MENUS_MENUITEM3 && id <= ID_MENUS_MENUITEM8) {
         LogEvent("KestrelTarget.Menus.MenuItem" + std::to_string(id - ID_MENUS_MENUITEM3 + 3) + ".Pick",
                  kMenus);

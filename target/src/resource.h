@@ -36,6 +36,16 @@
 #define IDD_EDIT             155
 #define IDD_DRAGDROP         156
 #define IDD_TEXTFIELD        157
+// The dialog of things an application does later: a button enabled after
+// a delay, a label updated on a timer, selections that tell the dialog.
+#define IDD_LAZY             158
+#define IDC_LAZY_LATER       3001
+#define IDC_LAZY_NEVER       3002
+#define IDC_LAZY_TICKS       3003
+#define IDC_LAZY_COMBO       3004
+#define IDC_LAZY_APPLY       3005
+#define IDC_LAZY_LIST        3006
+#define IDC_LAZY_PICKED      3007
 
 // About box.
 #define IDC_ABOUT_VERSION    1060
@@ -206,6 +216,9 @@
 
 // Windows, tool bar, help, standard commands.
 #define ID_WINDOW_CHILD      32806
+#define ID_WINDOW_LAZY       32830
+// Checked only when the Menus menu opens (WM_INITMENUPOPUP).
+#define ID_MENUS_LAZYCHECK   32831
 #define ID_TOOLBAR_A         32822
 #define ID_TOOLBAR_C         32824
 #define ID_APP_ABOUT         57664
