@@ -61,10 +61,8 @@ void RegisterFunctions(CEngine* engine)
         engine->AddKeyword(keyword);
     }
 
-    size_t count = 0;
-    const GlobalFunctionRow* rows = GlobalFunctionRows(count);
-    for (size_t i = 0; i < count; ++i) {
-        CFunctionDecl decl = loom::MakeDecl(rows[i].name, rows[i].params, rows[i].result);
+    for (const GlobalFunctionRow& row : GlobalFunctionRows()) {
+        CFunctionDecl decl = loom::MakeDecl(row.name, row.params, row.result);
         decl.SetProcessor(StandardFunctionProcessor);
         engine->AddFunction(decl);
     }

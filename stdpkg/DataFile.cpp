@@ -166,21 +166,21 @@ String CDataFile::GetString()
 
 int CDataFile::SizeOf() { return 0; }
 
+const loom::MemberRow<CDataFile>* CDataFile::Rows(size_t& count)
+{
+    static const loom::MemberRow<CDataFile> kRows[] = {
+        {"GetStatus", "", 's', [](CDataFile& f, SSI_FunctionAPI& c) { loom::ReturnString(c, f.GetStatus()); }},
+    };
+    count = sizeof kRows / sizeof kRows[0];
+    return kRows;
+}
+
 CStatus CDataFile::InitData()
 {
-    CFunctionDecl decl;
-    decl.Clear();
-    decl.SetName("GetStatus");
-    decl.SetReturnType(CDataString::GetRegisteredType());
-    decl.SetProcessor(this);
-    AddFunction(decl);
-    return CStatus();
+    return loom::AddMemberRows(*this);
 }
 
 void CDataFile::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
-    if (call.m_FunctionName == "GetStatus") {
-        CDataString result(GetStatus());
-        call.SetReturnData(&result);
-    }
+    loom::RunMemberRow(*this, call);
 }

@@ -36,6 +36,8 @@ public:
     ~CDataFile() override;
 
     LOOM_VALUE_TYPE_MEMBERS;
+    // The member functions' rows.
+    static const loom::MemberRow<CDataFile>* Rows(size_t& count);
 
     CStatus Open(String& path, String& mode);
     // One line without its line feed; more = 0 at the end of the file.

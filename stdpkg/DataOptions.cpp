@@ -3,7 +3,6 @@
 #include "CallValues.h"
 #include "TypeRegistration.h"
 
-#include <initializer_list>
 
 int CDataOptions::sType = 0;
 
@@ -49,39 +48,7 @@ CStatus CDataOptions::SSI_UpdateVariable(CVariable&, char) { return CStatus(); }
 
 CStatus CDataOptions::InitData()
 {
-    const int intType = CDataInt::GetRegisteredType();
-    const int stringType = CDataString::GetRegisteredType();
-    const int boolType = CDataBool::GetRegisteredType();
-    const int voidType = CDataVoid::GetRegisteredType();
-    struct Row {
-        const char* name;
-        std::initializer_list<int> params;
-        int result;
-    };
-    const Row rows[] = {
-        {"Load", {stringType}, intType},
-        {"Save", {stringType}, intType},
-        {"GetOption", {stringType}, stringType},
-        {"SetOption", {stringType, stringType}, voidType},
-        {"AddOption", {stringType, stringType}, intType},
-        {"GetCount", {}, intType},
-        {"List", {}, stringType},
-        {"Clear", {}, 0},
-        {"SetToken", {stringType}, voidType},
-        {"SetComment", {stringType}, voidType},
-        {"GetKey", {intType}, stringType},
-        {"HasKey", {stringType}, boolType},
-    };
-    CFunctionDecl decl;
-    for (const Row& row : rows) {
-        decl.Clear();
-        decl.SetName(row.name);
-        if (row.result) decl.SetReturnType(row.result);
-        for (int type : row.params) decl.addType(type, "");
-        decl.SetProcessor(this);
-        AddFunction(decl);
-    }
-    return CStatus();
+    return loom::AddMemberRows(*this);
 }
 
 void CDataOptions::LoadOrSave(SSI_FunctionAPI& call, bool save)
@@ -94,73 +61,79 @@ void CDataOptions::LoadOrSave(SSI_FunctionAPI& call, bool save)
     call.m_ReturnStatus = call.SetReturnData(&result);
 }
 
+// SetToken and SetComment: a single character.
+void CDataOptions::SetMark(SSI_FunctionAPI& call, bool token)
+{
+    String text;
+    if (!ReadString(call, 0, text)) return;
+    if (text.GetLength() != 1) {
+        call.m_ReturnStatus = CStatus::MakeError(token ? "Token must be a single character. (5121)"
+                                                       : "Comment indicator must be a single character. (5122)");
+        return;
+    }
+    if (token) m_Store.SetToken(text.c_str());
+    else m_Store.SetComment(text.c_str());
+}
+
+const loom::MemberRow<CDataOptions>* CDataOptions::Rows(size_t& count)
+{
+    using O = CDataOptions;
+    using A = SSI_FunctionAPI;
+    static const loom::MemberRow<CDataOptions> kRows[] = {
+        {"Load", "s", 'i', [](O& o, A& c) { o.LoadOrSave(c, false); }},
+        {"Save", "s", 'i', [](O& o, A& c) { o.LoadOrSave(c, true); }},
+        {"GetOption", "s", 's',
+         [](O& o, A& c) {
+             String key, value;
+             if (!ReadString(c, 0, key)) return;
+             if (!o.m_Store.GetOption(key, value)) {
+                 c.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5124)", key.c_str());
+                 return;
+             }
+             loom::ReturnString(c, value);
+         }},
+        {"SetOption", "ss", 'v',
+         [](O& o, A& c) {
+             String key, value;
+             if (!ReadString(c, 0, key) || !ReadString(c, 1, value)) return;
+             if (!o.m_Store.HasKey(key)) {
+                 c.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5125)", key.c_str());
+                 return;
+             }
+             o.m_Store.SetOption(key, value);
+         }},
+        {"AddOption", "ss", 'i',
+         [](O& o, A& c) {
+             String key, value;
+             if (ReadString(c, 0, key) && ReadString(c, 1, value)) loom::ReturnInt(c, o.m_Store.AddOption(key, value));
+         }},
+        {"GetCount", "", 'i', [](O& o, A& c) { loom::ReturnInt(c, o.m_Store.GetCount()); }},
+        {"List", "", 's', [](O& o, A& c) { loom::ReturnString(c, o.m_Store.List()); }},
+        {"Clear", "", 0, [](O& o, A&) { o.m_Store.Clear(); }},
+        {"SetToken", "s", 'v', [](O& o, A& c) { o.SetMark(c, true); }},
+        {"SetComment", "s", 'v', [](O& o, A& c) { o.SetMark(c, false); }},
+        {"GetKey", "i", 's',
+         [](O& o, A& c) {
+             int index = 0;
+             if (!ReadInt(c, 0, index)) return;
+             String key;
+             if (!o.m_Store.GetKey(index, key)) {
+                 c.m_ReturnStatus.Format(CStatus::Error, "Option index '%d' not found. (5123)", index);
+                 return;
+             }
+             loom::ReturnString(c, key);
+         }},
+        {"HasKey", "s", 'b',
+         [](O& o, A& c) {
+             String key;
+             if (ReadString(c, 0, key)) loom::ReturnBool(c, o.m_Store.HasKey(key));
+         }},
+    };
+    count = sizeof kRows / sizeof kRows[0];
+    return kRows;
+}
+
 void CDataOptions::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
-    const String& name = call.m_FunctionName;
-    if (name == "Load") {
-        LoadOrSave(call, false);
-    } else if (name == "Save") {
-        LoadOrSave(call, true);
-    } else if (name == "GetOption") {
-        String key, value;
-        if (!ReadString(call, 0, key)) return;
-        if (!m_Store.GetOption(key, value)) {
-            call.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5124)", key.c_str());
-            return;
-        }
-        CDataString result(value);
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (name == "SetOption") {
-        String key, value;
-        if (!ReadString(call, 0, key) || !ReadString(call, 1, value)) return;
-        if (!m_Store.HasKey(key)) {
-            call.m_ReturnStatus.Format(CStatus::Error, "Option '%s' not found. (5125)", key.c_str());
-            return;
-        }
-        if (m_Store.SetOption(key, value)) call.m_ReturnStatus = CStatus();
-    } else if (name == "AddOption") {
-        String key, value;
-        if (!ReadString(call, 0, key) || !ReadString(call, 1, value)) return;
-        CDataInt result(m_Store.AddOption(key, value));
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (name == "GetCount") {
-        CDataInt result(m_Store.GetCount());
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (name == "List") {
-        CDataString result(m_Store.List());
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (name == "Clear") {
-        m_Store.Clear();
-        call.m_ReturnStatus = CStatus();
-    } else if (name == "SetToken" || name == "SetComment") {
-        const bool token = name == "SetToken";
-        String text;
-        if (!ReadString(call, 0, text)) return;
-        if (text.GetLength() != 1) {
-            const int state = CStatus::MakeDefaultError(__LINE__, "DataOptions").GetState();
-            call.m_ReturnStatus = CStatus(state,
-                                          token ? "Token must be a single character. (5121)"
-                                                : "Comment indicator must be a single character. (5122)",
-                                          1);
-            return;
-        }
-        if (token) m_Store.SetToken(text.c_str());
-        else m_Store.SetComment(text.c_str());
-        call.m_ReturnStatus = CStatus();
-    } else if (name == "HasKey") {
-        String key;
-        if (!ReadString(call, 0, key)) return;
-        CDataBool result(m_Store.HasKey(key));
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (name == "GetKey") {
-        int index = 0;
-        if (!ReadInt(call, 0, index)) return;
-        String key;
-        if (!m_Store.GetKey(index, key)) {
-            call.m_ReturnStatus.Format(CStatus::Error, "Option index '%d' not found. (5123)", index);
-            return;
-        }
-        CDataString result(key);
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    }
+    loom::RunMemberRow(*this, call);
 }

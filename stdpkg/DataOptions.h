@@ -15,6 +15,8 @@ public:
 
     // Registers the type first when it is not registered.
     LOOM_VALUE_TYPE_MEMBERS;
+    // The member functions' rows.
+    static const loom::MemberRow<CDataOptions>* Rows(size_t& count);
 
     std_options& Store() { return m_Store; }
 
@@ -24,6 +26,7 @@ public:
 
 private:
     void LoadOrSave(SSI_FunctionAPI& call, bool save);
+    void SetMark(SSI_FunctionAPI& call, bool token);
 
     std_options m_Store;
 

@@ -1,6 +1,7 @@
 #include "GlobalDispatch.h"
 
 #include "DirectoryFunctions.h"
+#include "ExpectFunctions.h"
 #include "FileFunctions.h"
 #include "GlobalFunctions.h"
 #include "GlobalWindowFunctions.h"
@@ -58,6 +59,10 @@ const GlobalFunctionRow kGlobalFunctions[] = {
     {"PlaySound", "s", 'b', CallPlaySound},
     {"System", "s", 0, CallSystem},
     {"Run", "s", 'b', CallRun},
+    {"RunWait", "s", 'i', CallRunWait},
+    {"StartProgram", "s", 'i', CallStartProgram},
+    {"ProcessExists", "i", 'b', CallProcessExists},
+    {"WaitForProcessExit", "ir", 'b', CallWaitForProcessExit},
     {"ChangeDir", "s", 0, CallChangeDir},
     {"GetMachineName", "", 's', CallGetMachineName},
     {"GetDirContents", "ss", 's', CallGetDirContents},
@@ -82,13 +87,20 @@ const GlobalFunctionRow kGlobalFunctions[] = {
 
 }  // namespace
 
-const GlobalFunctionRow* GlobalFunctionRows(size_t& count)
+const std::vector<GlobalFunctionRow>& GlobalFunctionRows()
 {
-    count = sizeof kGlobalFunctions / sizeof kGlobalFunctions[0];
-    return kGlobalFunctions;
+    static const std::vector<GlobalFunctionRow> rows = [] {
+        std::vector<GlobalFunctionRow> all(std::begin(kGlobalFunctions), std::end(kGlobalFunctions));
+        size_t count = 0;
+        const GlobalFunctionRow* expect = ExpectFunctionRows(count);
+        all.insert(all.end(), expect, expect + count);
+        return all;
+    }();
+    return rows;
 }
 
 const GlobalFunctionRow* FindGlobalFunction(SSI_FunctionAPI& call)
 {
-    return loom::FindRow(kGlobalFunctions, call);
+    const std::vector<GlobalFunctionRow>& rows = GlobalFunctionRows();
+    return loom::FindRow(rows.data(), rows.size(), call);
 }

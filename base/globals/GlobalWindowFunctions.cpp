@@ -14,11 +14,12 @@ namespace kestrel {
 namespace {
 
 // One lookup of the window, its own status not passed on.
+// Every global window function resolves a value the same way: a value
+// bound to a handle (from GetChild() and the like) by its handle, any other
+// by its description.
 bool FindOnce(CDataWindow& window)
 {
-    unsigned menuItemId = 0;
-    HMENU menu = nullptr;
-    return static_cast<bool>(window.FindMe(menuItemId, menu));
+    return window.ResolveNow();
 }
 
 // A new window object initialised from a live window (when there is one).

@@ -124,14 +124,17 @@ std::string InterpreterLine(const String& command)
 
 }  // namespace
 
-void CallRun(SSI_FunctionAPI& call)
+namespace {
+
+// Starts the command line through the command interpreter, with the
+// script's standard handles (as the C library's system() does); false when
+// the interpreter cannot be started.
+bool StartInterpreter(SSI_FunctionAPI& call, const String& command, PROCESS_INFORMATION& info)
 {
-    String command, absolute;
-    if (!ReadString(call, 0, command))
-        return;
+    String absolute;
     call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
     if (!call.m_ReturnStatus)
-        return;
+        return false;
     // The command writes where the script writes, as under system().
     STARTUPINFOA handles{};
     handles.cb = sizeof handles;
@@ -143,17 +146,120 @@ void CallRun(SSI_FunctionAPI& call)
     start.commandLine = InterpreterLine(absolute);
     start.startup = &handles;
     start.boundMs = CDataWindow::LookupTimeoutMs();
+    return StartProgram(start, info);
+}
+
+}  // namespace
+
+void CallRun(SSI_FunctionAPI& call)
+{
+    String command;
+    if (!ReadString(call, 0, command))
+        return;
     PROCESS_INFORMATION info{};
-    if (!StartProgram(start, info)) {
-        call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
+    if (!StartInterpreter(call, command, info)) {
+        if (call.m_ReturnStatus)
+            call.m_ReturnStatus = CStatus::MakeError("Run: System command interpreter not found. (K00254)");
         return;
     }
     KernelHandle process(info.hProcess);
     KernelHandle thread(info.hThread);
     // True once the interpreter has run the command, whatever the command's
-    // own exit code.
+    // own exit code (RunWait gives that).
     WaitForSingleObject(process.Get(), INFINITE);
     ReturnBool(call, true);
+}
+
+void CallRunWait(SSI_FunctionAPI& call)
+{
+    String command;
+    if (!ReadString(call, 0, command))
+        return;
+    PROCESS_INFORMATION info{};
+    if (!StartInterpreter(call, command, info)) {
+        // Not started: -1, and no error of its own (the answer says it).
+        if (call.m_ReturnStatus)
+            ReturnInt(call, -1);
+        return;
+    }
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    WaitForSingleObject(process.Get(), INFINITE);
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    ReturnInt(call, static_cast<int>(code));
+}
+
+void CallStartProgram(SSI_FunctionAPI& call)
+{
+    String command, absolute;
+    if (!ReadString(call, 0, command))
+        return;
+    ReturnInt(call, -1);
+    call.m_ReturnStatus = AbsoluteCommand(call, command, absolute);
+    if (!call.m_ReturnStatus)
+        return;
+    ProgramStart start;
+    start.commandLine = absolute.str();
+    start.boundMs = CDataWindow::LookupTimeoutMs();
+    PROCESS_INFORMATION info{};
+    DWORD error = 0;
+    if (!StartProgram(start, info, &error)) {
+        call.m_ReturnStatus.Format(CStatus::Error, "StartProgram could not start '%s': system error %lu. (K00637)",
+                                   absolute.c_str(), static_cast<unsigned long>(error));
+        return;
+    }
+    KernelHandle process(info.hProcess);
+    KernelHandle thread(info.hThread);
+    ReturnInt(call, static_cast<int>(info.dwProcessId));
+}
+
+namespace {
+
+// The process with this id while it runs; null when there is none or it
+// has ended.
+HANDLE OpenRunning(int pid)
+{
+    if (pid <= 0)
+        return nullptr;
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, static_cast<DWORD>(pid));
+    if (!process)
+        return nullptr;
+    DWORD code = 0;
+    if (!GetExitCodeProcess(process, &code) || code != STILL_ACTIVE) {
+        CloseHandle(process);
+        return nullptr;
+    }
+    return process;
+}
+
+}  // namespace
+
+void CallProcessExists(SSI_FunctionAPI& call)
+{
+    int pid = 0;
+    if (!ReadInt(call, 0, pid))
+        return;
+    KernelHandle process(OpenRunning(pid));
+    ReturnBool(call, static_cast<bool>(process));
+}
+
+void CallWaitForProcessExit(SSI_FunctionAPI& call)
+{
+    int pid = 0;
+    double seconds = 0;
+    if (!ReadInt(call, 0, pid) || !ReadReal(call, 1, seconds))
+        return;
+    if (!(seconds >= 0) || seconds > 86400) {
+        call.m_ReturnStatus.Format(CStatus::Error,
+                                   "WaitForProcessExit needs a bound from 0 to 86400 seconds: %g. (K00638)", seconds);
+        return;
+    }
+    KernelHandle process(OpenRunning(pid));
+    // One that is not running has exited already.
+    const bool ended = !process || WaitForSingleObject(process.Get(), static_cast<DWORD>(seconds * 1000)) ==
+                                       WAIT_OBJECT_0;
+    ReturnBool(call, ended);
 }
 
 void CallGetMachineName(SSI_FunctionAPI& call)

@@ -15,6 +15,10 @@ void CallSetClipboardText(SSI_FunctionAPI& call);
 void CallPlaySound(SSI_FunctionAPI& call);
 void CallSystem(SSI_FunctionAPI& call);
 void CallRun(SSI_FunctionAPI& call);
+void CallRunWait(SSI_FunctionAPI& call);
+void CallStartProgram(SSI_FunctionAPI& call);
+void CallProcessExists(SSI_FunctionAPI& call);
+void CallWaitForProcessExit(SSI_FunctionAPI& call);
 void CallGetMachineName(SSI_FunctionAPI& call);
 void CallGetUserName(SSI_FunctionAPI& call);
 

@@ -157,49 +157,38 @@ CStatus CDataRegKey::InitData()
     CVariable delim("PathDelim", stringType);
     AddVariable(delim);
 
-    CFunctionDecl decl;
-    decl.SetName("Open");
-    decl.SetReturnType(intType);
-    decl.SetProcessor(this);
-    AddFunction(decl);
-    decl.Clear();
-    decl.SetName("Close");
-    decl.SetReturnType(CDataVoid::GetRegisteredType());
-    decl.SetProcessor(this);
-    AddFunction(decl);
-    decl.Clear();
-    decl.SetName("GetValues");
-    decl.SetReturnType(stringType);
-    decl.addType(stringType, "");
-    decl.addType(stringType, "");
-    decl.SetProcessor(this);
-    AddFunction(decl);
-    decl.Clear();
-    decl.SetName("GetValueCount");
-    decl.SetReturnType(intType);
-    decl.SetProcessor(this);
-    AddFunction(decl);
-    return CStatus::MakeOK();
+    return loom::AddMemberRows(*this);
+}
+
+const loom::MemberRow<CDataRegKey>* CDataRegKey::Rows(size_t& count)
+{
+    using K = CDataRegKey;
+    using A = SSI_FunctionAPI;
+    static const loom::MemberRow<CDataRegKey> kRows[] = {
+        {"Open", "", 'i', [](K& k, A& c) { loom::ReturnInt(c, k.Open() ? 1 : 0); }},
+        {"Close", "", 'v', [](K& k, A&) { k.Close(); }},
+        {"GetValues", "ss", 's',
+         [](K& k, A& c) {
+             String entrySeparator, nameSeparator;
+             if (loom::ReadString(c, 0, entrySeparator) && loom::ReadString(c, 1, nameSeparator))
+                 loom::ReturnString(c, k.GetValues(entrySeparator, nameSeparator));
+         }},
+        {"GetValueCount", "", 'i', [](K& k, A& c) { loom::ReturnInt(c, k.GetValueCount()); }},
+        {"GetValue", "s", 's',
+         [](K& k, A& c) {
+             String name, value;
+             if (!loom::ReadString(c, 0, name)) return;
+             c.m_ReturnStatus = k.GetValue(name, value);
+             loom::ReturnString(c, value);
+         }},
+    };
+    count = sizeof kRows / sizeof kRows[0];
+    return kRows;
 }
 
 void CDataRegKey::SSI_FunctionProcessor(SSI_FunctionAPI& call)
 {
-    const String& f = call.m_FunctionName;
-    if (f == "Open") {
-        CDataInt result(Open() ? 1 : 0);
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (f == "Close") {
-        Close();
-    } else if (f == "GetValues") {
-        String entrySeparator, nameSeparator;
-        if (!loom::ReadString(call, 0, entrySeparator) || !loom::ReadString(call, 1, nameSeparator))
-            return;
-        CDataString result(GetValues(entrySeparator, nameSeparator));
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    } else if (f == "GetValueCount") {
-        CDataInt result(GetValueCount());
-        call.m_ReturnStatus = call.SetReturnData(&result);
-    }
+    loom::RunMemberRow(*this, call);
 }
 
 CStatus CDataRegKey::SSI_UpdateVariable(CVariable& variable, char fetch)
@@ -315,4 +304,24 @@ String CDataRegKey::GetValues(const String& entrySeparator, const String& nameSe
         for (int i = 0; i < entrySeparator.GetLength(); ++i)
             result.chop();
     return result;
+}
+
+CStatus CDataRegKey::GetValue(const String& name, String& value)
+{
+    value = String();
+    if (!m_Key)
+        return CStatus::MakeError(
+            String::Printf("Registry key '%s' is not open; its value '%s' cannot be read. (K00561)", Path.c_str(),
+                           name.c_str()));
+    DWORD type = 0, size = 0;
+    if (RegQueryValueExA(m_Key->Get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
+        return CStatus::MakeError(
+            String::Printf("Registry key '%s' has no value '%s'. (K00560)", Path.c_str(), name.c_str()));
+    std::vector<char> data(size + 4, '\0');
+    if (RegQueryValueExA(m_Key->Get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(data.data()), &size) !=
+        ERROR_SUCCESS)
+        return CStatus::MakeError(
+            String::Printf("Registry key '%s' has no value '%s'. (K00560)", Path.c_str(), name.c_str()));
+    value = FormatValue(type, data);
+    return CStatus::MakeOK();
 }

@@ -31,6 +31,12 @@ public:
     int GetValueCount();
     // "name<nameSep>data<entrySep>..." without a trailing separator.
     String GetValues(const String& entrySeparator, const String& nameSeparator);
+    // The text of the value `name` of the open key (as GetValues writes
+    // it); an error naming the key and the value when there is none.
+    CStatus GetValue(const String& name, String& value);
+
+    // The member functions' rows.
+    static const loom::MemberRow<CDataRegKey>* Rows(size_t& count);
 
     int OpenState = 0;
     int Handle = 0;

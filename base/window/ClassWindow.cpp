@@ -60,11 +60,18 @@ CDataWindow::~CDataWindow()
 
 bool CDataWindow::boolean()
 {
+    return ResolveNow();
+}
+
+bool CDataWindow::ResolveNow()
+{
     // A bound handle short-cuts the lookup of the description: the value
-    // is true while that window exists. Otherwise it is true exactly when
-    // its description finds a window now.
-    if (handle != 0)
-        return IsWindow(reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<unsigned>(handle)))) != FALSE;
+    // is its window while that window exists. Otherwise one lookup.
+    if (handle != 0) {
+        HWND bound = reinterpret_cast<HWND>(static_cast<intptr_t>(static_cast<unsigned>(handle)));
+        foundWindow = IsWindow(bound) ? bound : nullptr;
+        return foundWindow != nullptr;
+    }
     unsigned menuItemId = 0;
     HMENU menuHandle = nullptr;
     return FindMe(menuItemId, menuHandle).IsSuccess();

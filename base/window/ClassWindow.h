@@ -66,6 +66,10 @@ public:
     CStatus GetText(String& text);
     CStatus SetText(String& text);
 
+    // One pass, no waiting: the window a value bound to a handle stands for
+    // while it exists, else the lookup below. foundWindow is set on success.
+    bool ResolveNow();
+
     // Lookup: resolves the description to the live window now on screen and
     // stores it in foundWindow (null on failure). For a menu object it
     // writes the menu that holds the item and the item's command identifier.

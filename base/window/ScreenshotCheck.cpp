@@ -76,8 +76,20 @@ CStatus Capture(CDataWindow& window, CDataBitmap& shot)
     unsigned menuItemId = 0;
     HMENU menu = nullptr;
     CStatus found;
-    loom::WaitUntil([&] { return (found = window.FindMe(menuItemId, menu)) && window.foundWindow; },
-                    CDataWindow::LookupTimeoutMs(), kLookupPauseMs);
+    loom::WaitUntil(
+        [&] {
+            // A value bound to a handle is its window, as for every window
+            // function.
+            if (window.handle != 0) {
+                found = window.ResolveNow()
+                            ? CStatus::MakeOK()
+                            : CStatus().Format(CStatus::Error, "Window with handle '%d' no longer exists. (K00542)",
+                                               window.handle);
+                return found.IsSuccess();
+            }
+            return (found = window.FindMe(menuItemId, menu)) && window.foundWindow;
+        },
+        CDataWindow::LookupTimeoutMs(), kLookupPauseMs);
     if (!found || !window.foundWindow)
         return found ? CStatus::MakeError("CheckScreenshot: the window was not found. (5914)") : found;
     CStatus status = WindowCapture::CaptureOwnImage(window, shot);

@@ -55,7 +55,7 @@ void Diagnostics::Report(Severity severity, int line, const std::string& message
     std::vector<std::string> text;
     text.push_back(
         FormatLocation(FileOf(line), LineInFile(line), column, (severity == Severity::Error ? "error: " : "warning: ") + message));
-    if (severity == Severity::Error && calls && !calls->empty()) {
+    if (calls && !calls->empty()) {
         const size_t shown = std::min(calls->size(), kMaxNotes);
         for (size_t i = 0; i < shown; ++i) {
             const int at = (*calls)[calls->size() - 1 - i];

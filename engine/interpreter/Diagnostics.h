@@ -44,7 +44,7 @@ public:
     // "file:line" of any line.
     std::string Where(int line) const;
 
-    // An error's first line is followed by one note per active script
+    // An error's or warning's first line is followed by one note per active script
     // call, innermost first ("file:line: note: called from here"), at most
     // kMaxNotes of them and then a count of the rest. calls lists the lines
     // of the calls, outermost first; it overrides the live chain set with

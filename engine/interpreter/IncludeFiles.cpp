@@ -1,5 +1,7 @@
 #include "IncludeFiles.h"
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -53,9 +55,12 @@ IncludeLoader::Result IncludeFiles::Open(const std::string& path, int fromLine, 
         message = "too many included files";
         return Result::Error;
     }
-    // Reports name the file by the path from the script's own folder.
-    const std::string shown =
+    // Reports name the file by the path from the script's own folder, with
+    // the separators the script's own name has, so every name of one run
+    // is written one way.
+    std::string shown =
         (fs::path(m_Diagnostics.FileOf(fromLine)).parent_path() / fs::path(path)).lexically_normal().generic_string();
+    if (m_Diagnostics.FileName().find('\\') != std::string::npos) std::replace(shown.begin(), shown.end(), '/', '\\');
     const int number = m_Diagnostics.AddFile(shown);
     m_Paths.push_back(full);
     m_Open.push_back(number);
