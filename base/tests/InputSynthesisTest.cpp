@@ -4,6 +4,9 @@
 #include "InputSynthesis.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
 #include <windows.h>
 
 #include <vector>
@@ -316,3 +319,25 @@ TEST(TypeKeys, RealKeysMoveTheCaretAndDelete)
 }
 
 }  // namespace
+
+// The README's list of key names is the key table itself: every name, its
+// code and nothing else, in the table's order.
+TEST(TypeKeys, TheReadmeListsEveryKeyName)
+{
+    std::ifstream readme(KESTREL_SOURCE_DIR "/README.md");
+    ASSERT_TRUE(readme) << "cannot read " KESTREL_SOURCE_DIR "/README.md";
+    std::vector<std::string> listed;
+    bool inside = false;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.rfind("<!-- key names:", 0) == 0) inside = true;
+        else if (line.rfind("<!-- end of key names", 0) == 0) inside = false;
+        else if (inside && line.rfind("| `<", 0) == 0) listed.push_back(line);
+    }
+    std::vector<std::string> expected;
+    for (const auto& key : KeyInput::KeyNames()) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%02X", key.second);
+        expected.push_back("| `<" + key.first + ">` | " + code + " |");
+    }
+    EXPECT_EQ(listed, expected);
+}

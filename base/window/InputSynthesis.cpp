@@ -198,6 +198,13 @@ ScopedInputSink::~ScopedInputSink()
 
 namespace KeyInput {
 
+std::vector<std::pair<std::string, unsigned>> KeyNames()
+{
+    std::vector<std::pair<std::string, unsigned>> names;
+    for (const KeyName& key : kKeyNames) names.emplace_back(key.name, key.code);
+    return names;
+}
+
 unsigned GetKeyCode(const String& name)
 {
     for (const KeyName& key : kKeyNames) {

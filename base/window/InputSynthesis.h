@@ -10,6 +10,10 @@
 // real input is sent, and nothing is waited for after it.
 #pragma once
 
+#include <string>
+#include <utility>
+#include <vector>
+
 #include "KestrelBaseApi.h"
 #include "Loom.h"
 
@@ -48,6 +52,9 @@ namespace KeyInput {
 // which gives the key-scan result with the shift state in the high byte;
 // -1 for an untypeable character); 0 when the name is unknown.
 KESTRELBASE_API unsigned GetKeyCode(const String& name);
+// The key names TypeKeys knows, with their virtual-key codes, in the
+// order they are tried.
+KESTRELBASE_API std::vector<std::pair<std::string, unsigned>> KeyNames();
 // 1 when typing `c` needs the Shift key.
 KESTRELBASE_API int IsShifted(char c);
 
